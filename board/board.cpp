@@ -1,0 +1,52 @@
+#include "board/board.h"
+
+#include <cstring>
+
+int32_t BoardWidth = 0;
+int32_t BoardHeight = 0;
+int32_t MineCount = 0;
+int32_t PlayableCount = 0;
+int32_t CoveredCount = 0;
+int32_t MinesLeft = 0;
+int32_t ViewX = 0;
+int32_t ViewY = 0;
+int32_t FirstClick = 1;
+int32_t ResultPending = NoResult;
+
+int8_t CellValue[BoardCells];
+int8_t CoverState[BoardCells];
+uint32_t ChangeTime[BoardCells];
+uint8_t FloodMark[BoardCells];
+
+int32_t FloodX[FloodCapacity];
+int32_t FloodY[FloodCapacity];
+int32_t FloodCount = 0;
+
+bool GetViewCell(int32_t* x, int32_t* y) {
+    // The sign test comes first: -31 / 32 would truncate to 0.
+    if (ViewX < 0 || ViewY < 0) return false;
+    const int32_t column = ViewX / CellPixels;
+    const int32_t row = ViewY / CellPixels;
+    if (column >= BoardWidth || row >= BoardHeight) return false;
+    *x = column;
+    *y = row;
+    return true;
+}
+
+void ResetBoard() {
+    BoardWidth = 0;
+    BoardHeight = 0;
+    MineCount = 0;
+    PlayableCount = 0;
+    CoveredCount = 0;
+    MinesLeft = 0;
+    ViewX = 0;
+    ViewY = 0;
+    FirstClick = 1;
+    ResultPending = NoResult;
+    std::memset(CellValue, 0, sizeof(CellValue));
+    std::memset(CoverState, 0, sizeof(CoverState));
+    std::memset(ChangeTime, 0, sizeof(ChangeTime));
+    std::memset(FloodMark, 0, sizeof(FloodMark));
+    FloodCount = 0;
+}

@@ -1,0 +1,49 @@
+// The map file: choosing it (argument text or the open dialog), reading it
+// into the Board, and deriving the path of the settings file beside it.
+//
+// A map is text: name, width, height, mines, then run lengths alternating
+// playable and Void cells in row order, the first run playable; every field
+// ends with ',' (numbers may also end with '/'); line breaks are ignored.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+constexpr size_t PathCapacity = 4096;
+constexpr size_t MapNameCapacity = 32;  // 31 characters and the terminator
+
+extern char MapPath[PathCapacity];
+extern char SettingsPath[PathCapacity];
+extern char MapName[MapNameCapacity];
+
+// What reading a map found besides the Board itself.
+struct MapReadReport {
+    bool playable = false;     // false: refused, `problem` says why
+    std::string problem;       // plain words for the player, e.g. "the width is 0"
+    bool runsEndedEarly = false;  // the file ended before every cell had its kind
+    bool runsPastGrid = false;    // run lengths or fields follow after the last cell
+};
+
+// Chooses and reads the map: the argument text when it names a ".tvm" file,
+// else the open dialog; a file that cannot be opened or played gets the
+// "Cannot Open !" notice and the dialog again. 1 when a map was read and
+// SettingsPath set; 0 when the player cancelled (the Board is untouched).
+int LoadMapFile();
+
+// Reads an open map file into MapName and the map's part of the Board.
+MapReadReport ReadMap(FILE* file);
+
+// Opens `path` and reads it with ReadMap; a file that cannot be opened is
+// refused with a reason.
+MapReadReport ReadMapFromPath(const char* path);
+
+// Position of the last letter of the first ".tvm" (any letter case) that has
+// at least one character before it, or -1.
+int32_t FindMapExtension(const char* text);
+
+// The settings path of a map path: the extension's last letter replaced by a
+// lower-case 'h'; a path without the extension gets ".tvh" appended, so the
+// two can never be the same file.
+void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity);
