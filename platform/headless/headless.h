@@ -62,10 +62,12 @@ const PaletteEntry* HeadlessFramePalette();
 // Writes the last frame as an 8-bit BMP with its palette. True on success.
 bool HeadlessWriteFrameBmp(const std::string& path);
 
-// The voices the game made, for tests: name, and whether the last call left
-// it playing and looping.
+// The voices the game made, for tests: name, the clip as handed over, and
+// whether the last call left it playing and looping.
 struct HeadlessVoice {
     std::string name;
+    std::vector<uint8_t> samples;
+    uint32_t rate = 0;
     bool playing = false;
     bool looping = false;
 };

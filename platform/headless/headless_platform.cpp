@@ -191,10 +191,12 @@ int OpenAudio(WindowHandle) {
     return Machine.audioOpen ? 1 : 0;
 }
 
-VoiceHandle CreateVoice(const char* name, const uint8_t*, uint32_t count, uint32_t rate) {
+VoiceHandle CreateVoice(const char* name, const uint8_t* samples, uint32_t count, uint32_t rate) {
     if (!Machine.audioOpen || count == 0 || rate == 0) return NoVoice;
     HeadlessVoice voice;
     voice.name = name;
+    voice.samples.assign(samples, samples + count);  // a real device copies the clip too
+    voice.rate = rate;
     Machine.voices.push_back(voice);
     return static_cast<VoiceHandle>(Machine.voices.size() - 1);
 }
