@@ -1,0 +1,36 @@
+// The sound cues of the rules and the game clock. A cue sounds only while the
+// player has sound switched on, and each one checks the option at the moment
+// it is made: the sound slots themselves never look at it.
+#pragma once
+
+#include <cstdint>
+
+#include "files/settings.h"
+#include "sound/sound.h"
+
+// Plays a slot once from where it stands (a clip that ran to its end starts over).
+inline void CuePlayOnce(int32_t slot) {
+    if (SoundOn == 1)
+        PlaySlot(slot, Once, 0);
+}
+
+// Plays a slot once from its very beginning.
+inline void CueRestart(int32_t slot) {
+    if (SoundOn == 1) {
+        RewindSlot(slot);
+        PlaySlot(slot, Once, 0);
+    }
+}
+
+// Starts a piece of music from its beginning and keeps it looping.
+inline void CueLoopFromStart(int32_t slot) {
+    if (SoundOn == 1) {
+        RewindSlot(slot);
+        PlaySlot(slot, Looping, 0);
+    }
+}
+
+inline void CueStop(int32_t slot) {
+    if (SoundOn == 1)
+        PlaySlot(slot, Stopped, 0);
+}
