@@ -1,5 +1,215 @@
 #include "files/map_file.h"
 
+#include <cstring>
+
+#include "app/game_state.h"
+#include "board/board.h"
+#include "files/fields.h"
+#include "files/ordinary_file.h"
+#include "platform/platform.h"
+
 char MapPath[PathCapacity];
 char SettingsPath[PathCapacity];
 char MapName[MapNameCapacity];
+
+namespace {
+
+// Given to a map path without ".tvm" to make its settings path.
+constexpr const char* AppendedSettingsSuffix = ".tvh";
+
+// The cover pattern of the map being read. It reaches the Board only when
+// the whole map is accepted, so a refused file leaves the Board as it was.
+int8_t StagedCover[BoardCells];
+
+MapReadReport Refuse(MapReadReport report, const std::string& problem) {
+    report.playable = false;
+    report.problem = problem;
+    return report;
+}
+
+std::string SideProblem(const char* measure, int32_t cells) {
+    return "The map is " + std::to_string(cells) + " cells " + measure + "; a map is 1 to " +
+           std::to_string(MaxBoardSide) + " cells " + measure + ".";
+}
+
+// True when anything but blanks and line breaks is left in the file: more run
+// lengths, or other fields, after the last cell already has its kind.
+bool HasMoreContent(FILE* file) {
+    for (int byte = std::fgetc(file); byte != EOF; byte = std::fgetc(file)) {
+        if (byte > ' ')
+            return true;
+    }
+    return false;
+}
+
+// The runs, in row order, alternating playable and Void with the first run
+// playable; a run of 0 only switches the kind. Each cell costs one step and
+// each run one field, so reading is linear in the grid plus the file, and
+// a file that ends early leaves the rest of the grid Void instead of reusing
+// its last run forever.
+struct RunResult {
+    int32_t playable = 0;
+    bool endedEarly = false;
+    bool lastRunLonger = false;
+};
+
+RunResult ReadRuns(FILE* file, int32_t width, int32_t height) {
+    RunResult result;
+    std::memset(StagedCover, 0, sizeof(StagedCover));
+    bool playableKind = false;  // the first run read switches to playable
+    int32_t remaining = 0;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            while (remaining <= 0 && !result.endedEarly) {
+                if (ReadNumberField(file, &remaining) != 0) {
+                    result.endedEarly = true;
+                    break;
+                }
+                playableKind = !playableKind;
+            }
+            const bool cellPlayable = playableKind && !result.endedEarly;
+            StagedCover[CellIndex(x, y)] = cellPlayable ? Hidden : Void;
+            if (cellPlayable)
+                ++result.playable;
+            --remaining;
+        }
+    }
+    result.lastRunLonger = !result.endedEarly && remaining > 0;
+    return result;
+}
+
+}  // namespace
+
+MapReadReport ReadMap(FILE* file) {
+    MapReadReport report;
+    char name[FieldCapacity];
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t mines = 0;
+    const bool headerComplete =
+        ReadTextField(file, name, sizeof(name)) == 0 && ReadNumberField(file, &width) == 0 &&
+        ReadNumberField(file, &height) == 0 && ReadNumberField(file, &mines) == 0;
+    if (std::ferror(file))
+        return Refuse(report, "The file could not be read.");
+    if (!headerComplete) {
+        return Refuse(report,
+                      "The file ends before the map's name, width, height and number of mines.");
+    }
+    if (width < 1 || width > MaxBoardSide)
+        return Refuse(report, SideProblem("wide", width));
+    if (height < 1 || height > MaxBoardSide)
+        return Refuse(report, SideProblem("high", height));
+
+    const RunResult runs = ReadRuns(file, width, height);
+    report.runsEndedEarly = runs.endedEarly;
+    report.runsPastGrid = runs.lastRunLonger || (!runs.endedEarly && HasMoreContent(file));
+    if (std::ferror(file))
+        return Refuse(report, "The file could not be read.");
+    if (runs.playable == 0)
+        return Refuse(report, "The map has no playable cell.");
+    // Mine placement needs a free cell for the first opening to move a mine to.
+    if (mines >= runs.playable) {
+        return Refuse(report, "The map has " + std::to_string(mines) + " mines for " +
+                                  std::to_string(runs.playable) +
+                                  " playable cells; it needs more playable cells than mines.");
+    }
+
+    CopyText(name, MapName, MapNameCapacity);
+    BoardWidth = width;
+    BoardHeight = height;
+    MineCount = mines;
+    PlayableCount = runs.playable;
+    std::memcpy(CoverState, StagedCover, sizeof(CoverState));
+    report.playable = true;
+    return report;
+}
+
+MapReadReport ReadMapFromPath(const char* path) {
+    OpenedFile opened = OpenOrdinaryFile(path);
+    if (opened.outcome != OpenOutcome::Opened) {
+        MapReadReport report;
+        report.unopenable = opened.outcome == OpenOutcome::Unopenable;
+        return Refuse(report, opened.why);
+    }
+    MapReadReport report = ReadMap(opened.file);
+    std::fclose(opened.file);
+    return report;
+}
+
+int32_t FindMapExtension(const char* text) {
+    // At least one character must stand before the dot, so the earliest
+    // possible last letter is at position 4. Walking up from 0 means every
+    // position looked back at lies inside the text.
+    for (int32_t i = 0; text[i] != '\0'; ++i) {
+        if (i < 4)
+            continue;
+        if (text[i - 3] == '.' && (text[i - 2] == 't' || text[i - 2] == 'T') &&
+            (text[i - 1] == 'v' || text[i - 1] == 'V') && (text[i] == 'm' || text[i] == 'M')) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity) {
+    if (capacity == 0)
+        return;
+    const int32_t extension = FindMapExtension(mapPath);
+    const size_t length = std::strlen(mapPath);
+    // The settings file is written over whatever its path names, so it must
+    // never be the map itself. A path that does not fit gets no settings
+    // file at all rather than a cut one that could name some other file.
+    const size_t needed = extension >= 0 ? length : length + std::strlen(AppendedSettingsSuffix);
+    if (needed + 1 > capacity) {
+        settingsPath[0] = '\0';
+        return;
+    }
+    std::memcpy(settingsPath, mapPath, length + 1);
+    if (extension >= 0) {
+        settingsPath[extension] = 'h';
+    } else {
+        std::strcat(settingsPath, AppendedSettingsSuffix);
+    }
+}
+
+namespace {
+
+// Takes the argument text as the map's path when it names a ".tvm" file.
+// The whole text counts, blanks and anything after the extension included.
+// A text too long to be a path is not tried: opening a cut one could read
+// some other file. The player is told, and the dialog follows.
+bool TakeArgumentText() {
+    const char* text = CommandLineText != nullptr ? CommandLineText : "";
+    if (FindMapExtension(text) < 0)
+        return false;
+    if (CopyText(text, MapPath, PathCapacity) < std::strlen(text)) {
+        const std::string notice = std::string(MapPath) + "\nThe path is too long.";
+        MessageBox(nullptr, notice.c_str(), "Cannot Open !");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int LoadMapFile() {
+    bool havePath = TakeArgumentText();
+    for (;;) {
+        // The dialog starts from MapPath: empty the first time, the path that
+        // just failed after a refusal.
+        if (!havePath && GetOpenFileName(MapPath, PathCapacity) == 0)
+            return 0;
+        havePath = false;
+        const MapReadReport report = ReadMapFromPath(MapPath);
+        if (report.playable) {
+            DeriveSettingsPath(MapPath, SettingsPath, PathCapacity);
+            return 1;
+        }
+        // A missing or unreadable file is named by its path alone; for a file
+        // that opened but cannot be played, a second line says what is wrong.
+        std::string notice = MapPath;
+        if (!report.unopenable)
+            notice += "\n" + report.problem;
+        MessageBox(nullptr, notice.c_str(), "Cannot Open !");
+    }
+}

@@ -20,8 +20,9 @@ extern char MapName[MapNameCapacity];
 
 // What reading a map found besides the Board itself.
 struct MapReadReport {
-    bool playable = false;     // false: refused, `problem` says why
-    std::string problem;       // plain words for the player, e.g. "the width is 0"
+    bool unopenable = false;      // the path names nothing this user can open
+    bool playable = false;        // false: refused, `problem` says why
+    std::string problem;          // plain words for the player, e.g. "the width is 0"
     bool runsEndedEarly = false;  // the file ended before every cell had its kind
     bool runsPastGrid = false;    // run lengths or fields follow after the last cell
 };
