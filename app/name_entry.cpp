@@ -1,9 +1,55 @@
+// Picking the holder's name of a new best time on a grid of characters.
+//
+// There is no typing: the mouse moves a selection over the grid, the left
+// button adds the selected character (or finishes on the END row), the right
+// button takes the last one away. The name is edited in place in
+// HighScoreName, which reaches the settings file when the window closes.
 #include "app/name_entry.h"
 
-// Row 2 ends with a space, so a name can hold blanks.
+#include "app/game_state.h"
+#include "files/settings.h"
+#include "sound/sound.h"
+#include "video/compose.h"
+
+// Row 2 ends with a space, so a name can hold blanks. No character is a
+// comma, so every name fits one field of the settings file.
 const char LetterGrid[LetterGridRows * LetterGridColumns + 1] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
     "abcdefghijklmnopqrstuvwxyz"
     "0123456789!?@\"'#%&()/-*+. ";
 
 int32_t NameLength = 0;
+
+static_assert(MaxNameLength < static_cast<int32_t>(HighScoreNameCapacity),
+              "a full name and its terminator must fit HighScoreName");
+
+void AddNameCharacter() {
+    // The selection is the one of the last composed frame.
+    const int32_t row = SelectedRow;
+    const int32_t column = SelectedColumn;
+    const bool onCharacter =
+        row >= 0 && row < LetterGridRows && column >= 0 && column < LetterGridColumns;
+    if (NameLength < MaxNameLength && onCharacter) {
+        if (SoundOn == 1)
+            PlaySlot(SoundDo, Once, 0);
+        HighScoreName[NameLength] = LetterGrid[LetterGridColumns * row + column];
+        ++NameLength;
+        HighScoreName[NameLength] = '\0';
+    }
+    // A name needs at least one character before it can be finished.
+    if (row == EndRow && NameLength != 0) {
+        if (SoundOn == 1)
+            PlaySlot(SoundDo, Once, 0);
+        GameState = Title;
+        MenuCursorY = 0;
+        if (SoundOn == 1)
+            PlaySlot(SoundBgmx, Stopped, 0);
+    }
+}
+
+void DeleteNameCharacter() {
+    if (NameLength == 0)
+        return;
+    --NameLength;
+    HighScoreName[NameLength] = '\0';
+}
