@@ -1,0 +1,20 @@
+// Files with given contents for the tests of the map and settings readers.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<FILE, FileCloser>;
+
+// An anonymous file holding `text`, positioned at its start.
+FilePointer TextAsFile(const std::string& text);
+
+// Writes `text` to `name` inside the tests' temporary folder; returns the path.
+std::string WriteTestFile(const std::string& name, const std::string& text);
+
+// The whole contents of a file, or "<missing>" when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
