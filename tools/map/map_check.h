@@ -1,0 +1,30 @@
+// What `torvex-map check` tells a map maker beyond the map's plain facts: how
+// dense the mines are and what may spoil a game on the map.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "files/map_file.h"
+#include "tools/map/field.h"
+
+// Mines as a percentage of the playable cells, one decimal, e.g. "15.6 %".
+std::string DensityText(int32_t mines, int32_t playable);
+
+// Density limits outside which a map stops playing well.
+constexpr double SparseDensityPercent = 8.0;
+constexpr double DenseDensityPercent = 25.0;
+
+// A region is called too small when it holds nothing but mines in at least
+// this share of games: no safe cell at all, and no number to reason from.
+constexpr double AllMinesChanceLimit = 0.01;
+
+// The chance that `MineCount` mines spread at random over `playable` cells
+// cover all `cells` cells of one region.
+double AllMinesChance(int32_t cells, int32_t mines, int32_t playable);
+
+// One line per problem worth a map maker's attention, without a prefix.
+// `report` is what the game's reader found in the file.
+std::vector<std::string> MapWarnings(const Field& field, int32_t mines,
+                                     const MapReadReport& report);

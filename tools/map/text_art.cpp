@@ -1,0 +1,72 @@
+// Text art: the simplest picture of a field, written in any text editor.
+#include <vector>
+
+#include "board/board.h"
+#include "tools/map/picture.h"
+
+namespace {
+
+std::string Printable(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte < 127)
+        return std::string("'") + c + "'";
+    return "the byte " + std::to_string(byte);
+}
+
+std::string Where(size_t line, size_t column) {
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+}  // namespace
+
+bool ReadTextArt(const std::string& text, Field* field, std::string* problem) {
+    // Split into lines; a line may end in "\r\n" as well as "\n".
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+        if (lines.size() > static_cast<size_t>(MaxBoardSide) + 1000)
+            break;  // refused below
+    }
+    // Blank lines after the last row are a common leftover of editing, not rows.
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    if (lines.empty()) {
+        *problem = "the text art has no rows";
+        return false;
+    }
+    if (!CheckFieldSize(static_cast<int64_t>(lines[0].size()), static_cast<int64_t>(lines.size()),
+                        problem)) {
+        return false;
+    }
+
+    *field = EmptyField(static_cast<int32_t>(lines[0].size()), static_cast<int32_t>(lines.size()));
+    for (size_t y = 0; y < lines.size(); ++y) {
+        const std::string& line = lines[y];
+        for (size_t x = 0; x < line.size(); ++x) {
+            const char c = line[x];
+            if (c != '#' && c != '.') {
+                *problem = Where(y + 1, x + 1) + ": " + Printable(c) +
+                           " is neither '#' (a playable cell) nor '.' (a Void cell)";
+                return false;
+            }
+        }
+        if (line.size() != lines[0].size()) {
+            *problem = "line " + std::to_string(y + 1) + " has " + std::to_string(line.size()) +
+                       " cells but line 1 has " + std::to_string(lines[0].size()) +
+                       ": every row must be as wide as the first";
+            return false;
+        }
+        for (size_t x = 0; x < line.size(); ++x) {
+            field->cells[y * line.size() + x] = line[x] == '#' ? 1 : 0;
+        }
+    }
+    return true;
+}
