@@ -1,0 +1,107 @@
+#include "platform/sdl/child_process.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+void CloseDescriptor(int descriptor) {
+    if (descriptor >= 0)
+        close(descriptor);
+}
+
+}  // namespace
+
+std::string FindProgram(const std::string& program) {
+    if (program.empty())
+        return "";
+    if (program.find('/') != std::string::npos)
+        return IsExecutableFile(program) ? program : "";
+    const char* searchPath = std::getenv("PATH");
+    const std::string directories = searchPath != nullptr ? searchPath : "/usr/bin:/bin";
+    size_t start = 0;
+    for (;;) {
+        const size_t end = directories.find(':', start);
+        std::string directory = directories.substr(start, end - start);
+        if (directory.empty())
+            directory = ".";
+        const std::string candidate = directory + "/" + program;
+        if (IsExecutableFile(candidate))
+            return candidate;
+        if (end == std::string::npos)
+            return "";
+        start = end + 1;
+    }
+}
+
+ChildResult RunChild(const std::string& path, const std::vector<std::string>& arguments) {
+    ChildResult result;
+    if (arguments.empty())
+        return result;
+
+    // Everything the child needs is prepared before the fork: after it, in
+    // a process that has other threads (the sound's), the child may only
+    // make plain system calls.
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+
+    int output[2] = {-1, -1};
+    if (pipe2(output, O_CLOEXEC) != 0)
+        return result;
+    const int nothing = open("/dev/null", O_RDONLY | O_CLOEXEC);
+
+    const pid_t child = fork();
+    if (child < 0) {
+        CloseDescriptor(output[0]);
+        CloseDescriptor(output[1]);
+        CloseDescriptor(nothing);
+        return result;
+    }
+    if (child == 0) {
+        if (nothing >= 0)
+            dup2(nothing, STDIN_FILENO);
+        dup2(output[1], STDOUT_FILENO);
+        execv(path.c_str(), argv.data());
+        _exit(127);
+    }
+
+    CloseDescriptor(output[1]);
+    CloseDescriptor(nothing);
+    result.started = true;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t count = read(output[0], buffer, sizeof buffer);
+        if (count > 0) {
+            const size_t room = ChildOutputLimit - result.output.size();
+            result.output.append(buffer, std::min(room, static_cast<size_t>(count)));
+            continue;  // keep reading, so the child never blocks on a full pipe
+        }
+        if (count < 0 && errno == EINTR)
+            continue;
+        break;
+    }
+    CloseDescriptor(output[0]);
+
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return result;
+    }
+    if (WIFEXITED(status))
+        result.exitStatus = WEXITSTATUS(status);
+    return result;
+}

@@ -1,0 +1,43 @@
+// What the pieces of the SDL2 backend share with one another. Nothing here
+// is seen by the game, which knows only platform/platform.h.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+// --- start-up (sdl_system.cpp) -------------------------------------------------
+
+// Starts the SDL subsystems in `flags` if they are not running yet. SDL is
+// started lazily: the game may ask for its map and show a notice before any
+// window exists. Each call is balanced by StopSdl with the same flags.
+// False (with the reason on standard error) when they cannot start.
+bool StartSdl(Uint32 flags, const char* purpose);
+void StopSdl(Uint32 flags);
+
+// --- the window (sdl_window.cpp) ---------------------------------------------
+
+// The game's SDL window, or null before CreateGameWindow and after
+// DestroyWindow.
+SDL_Window* GameSdlWindow();
+
+// Switches between the fullscreen desktop and a window (Alt+Enter).
+void ToggleFullscreen();
+
+// Lets the system pointer go for a modal box or dialog and takes it back
+// afterwards; the motion made meanwhile is dropped.
+void ReleasePointerForModal();
+void CapturePointerAfterModal();
+
+// --- the display (sdl_display.cpp) -----------------------------------------
+
+// Window pixels per game pixel, for scaling relative mouse motion into
+// 640x480 units; 1 while no display is open.
+double GamePixelScale();
+
+// Frames shown so far (a pass that shows none may rest while it polls).
+uint64_t FramesShown();
+
+// The renderer lost its textures (a device reset); the display makes them
+// again before the next frame.
+void NoteRenderDeviceReset();

@@ -1,0 +1,193 @@
+// The 640x480 screen of palette indices, shown on a modern display.
+//
+// Each frame's indices go through a 256-entry lookup table of the palette's
+// colours straight into a streaming texture, which the renderer scales up
+// by nearest neighbour, keeping 4:3 with black bars and, wherever the
+// window is large enough, every game pixel the same whole number of screen
+// pixels. Presentation waits for the display's refresh where the renderer
+// offers vertical sync; otherwise (software rendering, a virtual display)
+// it is paced to the refresh rate here, so the game's loop never runs
+// faster than the screen can show.
+#include <cstdio>
+#include <ctime>
+
+#include "platform/frame_conversion.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+// The pace when the display does not say its refresh rate.
+constexpr int FallbackRefreshRate = 60;
+
+SDL_Renderer* Renderer = nullptr;
+SDL_Texture* Texture = nullptr;
+bool IntegerScale = false;
+uint32_t ColourLookup[256];
+uint64_t FramesPresented = 0;
+
+// Pacing, in performance-counter ticks: the earliest moment for the next
+// frame, and the time one frame takes. With vertical sync the pace is a
+// guard only, at twice the refresh rate, for drivers that promise sync and
+// do not wait.
+Uint64 NextPresent = 0;
+Uint64 FrameInterval = 0;
+
+int RefreshRate(SDL_Window* window) {
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) {
+        return mode.refresh_rate;
+    }
+    return 0;
+}
+
+SDL_Renderer* MakeRenderer(SDL_Window* window, bool askForSync) {
+    const Uint32 sync = askForSync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
+    if (renderer == nullptr)
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return renderer;
+}
+
+bool MakeTexture() {
+    Texture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                ScreenWidth, ScreenHeight);
+    if (Texture == nullptr)
+        return false;
+    SDL_SetTextureScaleMode(Texture, SDL_ScaleModeNearest);
+    return true;
+}
+
+// Whole-number scaling only where it fits: in a window smaller than the
+// game's screen it would crop the picture instead of shrinking it.
+void FitScaling() {
+    int width = 0;
+    int height = 0;
+    if (SDL_GetRendererOutputSize(Renderer, &width, &height) != 0)
+        return;
+    const bool fits = width >= ScreenWidth && height >= ScreenHeight;
+    if (fits == IntegerScale)
+        return;
+    IntegerScale = fits;
+    SDL_RenderSetIntegerScale(Renderer, fits ? SDL_TRUE : SDL_FALSE);
+}
+
+void SleepTicks(Uint64 ticks) {
+    const Uint64 frequency = SDL_GetPerformanceFrequency();
+    const Uint64 nanoseconds = ticks * 1000000000u / frequency;
+    timespec rest{static_cast<time_t>(nanoseconds / 1000000000u),
+                  static_cast<long>(nanoseconds % 1000000000u)};
+    nanosleep(&rest, nullptr);
+}
+
+// Waits for the moment of the next frame. The moments are spaced evenly
+// from one another, not from whenever a frame happened to be ready, so the
+// average rate is the refresh rate; a loop that fell behind starts afresh.
+void PaceFrame() {
+    Uint64 now = SDL_GetPerformanceCounter();
+    if (NextPresent == 0 || now > NextPresent + FrameInterval) {
+        NextPresent = now;
+    }
+    while (now < NextPresent) {
+        SleepTicks(NextPresent - now);
+        now = SDL_GetPerformanceCounter();
+    }
+    NextPresent += FrameInterval;
+}
+
+}  // namespace
+
+int OpenDisplay(WindowHandle window, int width, int height) {
+    SDL_Window* sdlWindow = GameSdlWindow();
+    if (window == nullptr || sdlWindow == nullptr || width != ScreenWidth ||
+        height != ScreenHeight) {
+        return 0;
+    }
+    if (Renderer != nullptr)
+        return 1;
+
+    // Vertical sync is asked for only from a display that says how often it
+    // refreshes; the others (a virtual display, the dummy driver) are paced.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    const int refresh = RefreshRate(sdlWindow);
+    Renderer = MakeRenderer(sdlWindow, refresh > 0);
+    if (Renderer == nullptr) {
+        std::fprintf(stderr, "torvex: cannot draw in the game window: %s\n", SDL_GetError());
+        return 0;
+    }
+    SDL_RendererInfo info;
+    const bool synced =
+        SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    const int pace = (refresh > 0 ? refresh : FallbackRefreshRate) * (synced ? 2 : 1);
+    FrameInterval = SDL_GetPerformanceFrequency() / static_cast<Uint64>(pace);
+    NextPresent = 0;
+
+    SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight);
+    IntegerScale = false;
+    FitScaling();
+    if (!MakeTexture()) {
+        std::fprintf(stderr, "torvex: cannot make the screen texture: %s\n", SDL_GetError());
+        CloseDisplay();
+        return 0;
+    }
+    // Black until the first frame.
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderPresent(Renderer);
+    return 1;
+}
+
+void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
+    if (Renderer == nullptr || pixels == nullptr || palette == nullptr)
+        return;
+    if (Texture == nullptr && !MakeTexture())
+        return;
+
+    BuildColourLookup(palette, ColourLookup);
+    void* texels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(Texture, nullptr, &texels, &pitch) != 0)
+        return;
+    ConvertIndexedFrame(pixels, ScreenWidth, ScreenHeight, ColourLookup, texels,
+                        static_cast<size_t>(pitch));
+    SDL_UnlockTexture(Texture);
+
+    FitScaling();
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+    PaceFrame();
+    SDL_RenderPresent(Renderer);
+    ++FramesPresented;
+}
+
+void CloseDisplay() {
+    if (Texture != nullptr)
+        SDL_DestroyTexture(Texture);
+    Texture = nullptr;
+    if (Renderer != nullptr)
+        SDL_DestroyRenderer(Renderer);
+    Renderer = nullptr;
+}
+
+double GamePixelScale() {
+    if (Renderer == nullptr)
+        return 1.0;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    SDL_RenderGetScale(Renderer, &scaleX, &scaleY);
+    return scaleX > 0.0f ? scaleX : 1.0;
+}
+
+uint64_t FramesShown() {
+    return FramesPresented;
+}
+
+void NoteRenderDeviceReset() {
+    // The texture went with the device; SDL has not freed our handle, and
+    // destroying it is still the way to let it go.
+    if (Texture != nullptr)
+        SDL_DestroyTexture(Texture);
+    Texture = nullptr;
+}

@@ -1,0 +1,263 @@
+// The game window, its events and the relative pointer.
+//
+// The game reads the pointer, takes its offset from the screen centre as the
+// mouse's movement and puts it back at the centre, every frame. Here that is
+// done without ever moving the system pointer (which Wayland forbids and X11
+// users dislike): while the game has the focus SDL's relative mouse mode
+// reports raw motion, which is added up in 640x480 units; reading the
+// pointer gives the centre plus that sum, and putting it back clears the sum.
+#include <cmath>
+#include <cstdio>
+
+#include "platform/common/message_queue.h"
+#include "platform/embedded_resources.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_events.h"
+
+namespace {
+
+constexpr Uint32 WindowSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
+
+// A pass of the main loop that showed no frame (the game is in the
+// background) rests this long for input while it polls, instead of spinning.
+constexpr Uint32 IdlePollMilliseconds = 10;
+
+SDL_Window* Window = nullptr;
+
+// Whether the game was last told it is active; focus events that do not
+// change it are not passed on.
+bool Active = false;
+
+// The close request reaches the game once: the window manager's request
+// and SDL's own quit event come together when the window is closed.
+bool CloseRequested = false;
+
+// The pointer: the point last given to SetCursorPos, and the motion since,
+// in 640x480 units with its fraction kept so slow movement adds up.
+int32_t CentreX = ScreenWidth / 2;
+int32_t CentreY = ScreenHeight / 2;
+double MotionX = 0.0;
+double MotionY = 0.0;
+
+// Frames shown when the queue was last found empty.
+uint64_t FramesAtLastEmptyPoll = 0;
+
+void DropPendingMotion() {
+    SDL_GetRelativeMouseState(nullptr, nullptr);
+    MotionX = 0.0;
+    MotionY = 0.0;
+}
+
+void CapturePointer(bool capture) {
+    if (Window == nullptr)
+        return;
+    SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE);
+    SDL_ShowCursor(SDL_DISABLE);
+    DropPendingMotion();
+}
+
+// The size of the window when it is not fullscreen: the largest whole
+// multiple of 640x480 that leaves a margin on the desktop.
+void WindowedSize(int* width, int* height) {
+    int scale = 1;
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+        while (ScreenWidth * (scale + 1) <= desktop.w * 9 / 10 &&
+               ScreenHeight * (scale + 1) <= desktop.h * 9 / 10) {
+            ++scale;
+        }
+    }
+    *width = ScreenWidth * scale;
+    *height = ScreenHeight * scale;
+}
+
+void SetIcon(const char* iconName) {
+    ResourceData icon;
+    if (iconName == nullptr || !FindResource(iconName, "ICON", &icon))
+        return;
+    SDL_RWops* stream = SDL_RWFromConstMem(icon.bytes, static_cast<int>(icon.size));
+    if (stream == nullptr)
+        return;
+    SDL_Surface* picture = SDL_LoadBMP_RW(stream, 1);
+    if (picture == nullptr)
+        return;
+    SDL_SetWindowIcon(Window, picture);
+    SDL_FreeSurface(picture);
+}
+
+void Activate(bool active) {
+    CapturePointer(active);
+    if (active == Active)
+        return;
+    Active = active;
+    WindowHandle window = CurrentGameWindow();
+    if (window != nullptr)
+        PostMessage(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
+}
+
+void Apply(const EventEffect& effect) {
+    WindowHandle window = CurrentGameWindow();
+    switch (effect.kind) {
+        case EventEffect::Kind::None:
+            break;
+        case EventEffect::Kind::PostMessage:
+            if (window == nullptr)
+                break;
+            if (effect.message == WM_CLOSE) {
+                if (CloseRequested)
+                    break;
+                CloseRequested = true;
+            }
+            PostMessage(window, effect.message, effect.wParam, effect.lParam);
+            break;
+        case EventEffect::Kind::Motion:
+            // Only motion made while the game holds the pointer counts.
+            if (!Active || !SDL_GetRelativeMouseMode())
+                break;
+            MotionX += effect.dx / GamePixelScale();
+            MotionY += effect.dy / GamePixelScale();
+            break;
+        case EventEffect::Kind::FocusGained:
+            Activate(true);
+            break;
+        case EventEffect::Kind::FocusLost:
+            Activate(false);
+            break;
+        case EventEffect::Kind::ToggleFullscreen:
+            ToggleFullscreen();
+            break;
+        case EventEffect::Kind::RenderDeviceReset:
+            NoteRenderDeviceReset();
+            break;
+    }
+}
+
+void ApplyPendingEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+        Apply(TranslateEvent(event));
+}
+
+}  // namespace
+
+SDL_Window* GameSdlWindow() {
+    return Window;
+}
+
+WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, const char* iconName) {
+    if (Window != nullptr || procedure == nullptr)
+        return nullptr;
+    // Motion is scaled here, to the game's pixels, whatever the renderer
+    // does; and relative mode uses raw motion, never warping the pointer.
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "0");
+    if (!StartSdl(WindowSubsystems, "the display"))
+        return nullptr;
+
+    int width = ScreenWidth;
+    int height = ScreenHeight;
+    WindowedSize(&width, &height);
+    Window = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
+                              SDL_WINDOWPOS_CENTERED, width, height,
+                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+    if (Window == nullptr) {
+        std::fprintf(stderr, "torvex: cannot open the game window: %s\n", SDL_GetError());
+        StopSdl(WindowSubsystems);
+        return nullptr;
+    }
+    SetIcon(iconName);
+    SDL_ShowCursor(SDL_DISABLE);
+
+    CentreX = ScreenWidth / 2;
+    CentreY = ScreenHeight / 2;
+    CloseRequested = false;
+    FramesAtLastEmptyPoll = FramesShown();
+    WindowHandle window = RegisterGameWindow(procedure);
+
+    // As on Windows, the new window is the active one before its creation
+    // returns; the focus events SDL reports for it later change nothing.
+    Active = true;
+    CapturePointer(true);
+    procedure(window, WM_ACTIVATEAPP, 1, 0);
+    return window;
+}
+
+int DestroyWindow(WindowHandle window) {
+    if (window == nullptr || window != CurrentGameWindow())
+        return 0;
+    window->procedure(window, WM_DESTROY, 0, 0);
+    UnregisterGameWindow();
+    CloseDisplay();
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_DestroyWindow(Window);
+    Window = nullptr;
+    Active = false;
+    StopSdl(WindowSubsystems);
+    return 1;
+}
+
+void CollectSystemEvents() {
+    if (Window == nullptr)
+        return;
+    ApplyPendingEvents();
+    if (QueuedMessageCount() != 0)
+        return;
+    // The queue is empty. When no frame has been shown since the last time
+    // it was, the game is only polling: rest until an event comes or a
+    // moment has passed, so a game in the background does not keep a core
+    // busy. A game that shows frames is paced by the display instead.
+    if (FramesShown() == FramesAtLastEmptyPoll) {
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, IdlePollMilliseconds)) {
+            Apply(TranslateEvent(event));
+            ApplyPendingEvents();
+        }
+    }
+    FramesAtLastEmptyPoll = FramesShown();
+}
+
+void GetCursorPos(int32_t* x, int32_t* y) {
+    *x = CentreX + static_cast<int32_t>(std::trunc(MotionX));
+    *y = CentreY + static_cast<int32_t>(std::trunc(MotionY));
+}
+
+void SetCursorPos(int32_t x, int32_t y) {
+    CentreX = x;
+    CentreY = y;
+    MotionX -= std::trunc(MotionX);
+    MotionY -= std::trunc(MotionY);
+}
+
+void HideSystemCursor() {
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void ToggleFullscreen() {
+    if (Window == nullptr)
+        return;
+    const bool fullscreen = (SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (fullscreen) {
+        int width = ScreenWidth;
+        int height = ScreenHeight;
+        WindowedSize(&width, &height);
+        SDL_SetWindowFullscreen(Window, 0);
+        SDL_SetWindowSize(Window, width, height);
+        SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    DropPendingMotion();
+}
+
+void ReleasePointerForModal() {
+    if (Window == nullptr)
+        return;
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+void CapturePointerAfterModal() {
+    if (Window == nullptr)
+        return;
+    CapturePointer(Active);
+}
