@@ -2,6 +2,7 @@
 // that is refused because it cannot be played.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -218,6 +219,58 @@ TEST_F(MapReader, OpensOnlyOrdinaryFiles) {
     report = ReadMapFromPath("/dev/zero");
     EXPECT_FALSE(report.playable);
     EXPECT_EQ(report.problem, "This is a device or a pipe, not a file.");
+}
+
+TEST_F(MapReader, KeepsTheBoardConsistentWhateverTheFileHolds) {
+    // Files made of the bytes that matter to the readers, in random order:
+    // whatever is accepted must be a Board the rules can play, and whatever
+    // is refused must leave the Board as it was.
+    std::mt19937 random(2024);
+    int accepted = 0;
+    const std::string alphabet = "0123456789,,,,///\n\r x-";
+    for (int round = 0; round < 3000; ++round) {
+        SCOPED_TRACE(round);
+        ASSERT_TRUE(Read("Before,3,2,1,2,1,3,").playable);
+        std::string contents = round % 3 == 0 ? "Name," : "";
+        if (round % 3 == 1) {
+            contents = "Name," + std::to_string(random() % 13) + "," +
+                       std::to_string(random() % 13) + "," + std::to_string(random() % 10) + ",";
+        }
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i)
+            contents += alphabet[random() % alphabet.size()];
+        const MapReadReport report = Read(contents);
+        if (!report.playable) {
+            EXPECT_FALSE(report.problem.empty());
+            EXPECT_STREQ(MapName, "Before");
+            EXPECT_EQ(CoverArt(), Rows({"HH ", "HHH"}));
+            continue;
+        }
+        ASSERT_GE(BoardWidth, 1);
+        ASSERT_LE(BoardWidth, MaxBoardSide);
+        ASSERT_GE(BoardHeight, 1);
+        ASSERT_LE(BoardHeight, MaxBoardSide);
+        int32_t playable = 0;
+        int32_t strayCells = 0;  // neither Hidden nor Void inside, not zero outside
+        for (int32_t x = 0; x < MaxBoardSide; ++x) {
+            for (int32_t y = 0; y < MaxBoardSide; ++y) {
+                const int8_t cover = CoverState[CellIndex(x, y)];
+                if (!InsideBoard(x, y)) {
+                    strayCells += cover != 0;
+                } else if (cover == Hidden) {
+                    ++playable;
+                } else {
+                    strayCells += cover != Void;
+                }
+            }
+        }
+        EXPECT_EQ(strayCells, 0);
+        EXPECT_EQ(PlayableCount, playable);
+        EXPECT_GE(MineCount, 0);
+        EXPECT_LT(MineCount, PlayableCount);
+        ++accepted;
+    }
+    EXPECT_GT(accepted, 500);  // enough playable maps among them to mean something
 }
 
 }  // namespace
