@@ -20,9 +20,9 @@ extern char MapName[MapNameCapacity];
 
 // What reading a map found besides the Board itself.
 struct MapReadReport {
-    bool unopenable = false;      // the path names nothing this user can open
-    bool playable = false;        // false: refused, `problem` says why
-    std::string problem;          // plain words for the player, e.g. "the width is 0"
+    bool unopenable = false;  // the path names nothing this user can open
+    bool playable = false;    // false: refused, `problem` says why
+    std::string problem;      // one sentence for the player, e.g. "The map has no playable cell."
     bool runsEndedEarly = false;  // the file ended before every cell had its kind
     bool runsPastGrid = false;    // run lengths or fields follow after the last cell
 };
@@ -33,11 +33,17 @@ struct MapReadReport {
 // SettingsPath set; 0 when the player cancelled (the Board is untouched).
 int LoadMapFile();
 
-// Reads an open map file into MapName and the map's part of the Board.
+// Reads an open map file into MapName and the map's part of the Board (size,
+// mines, playable count, the Hidden/Void cover of every cell; cells outside
+// the map are zeroed). Refuses a header cut short by the end of the file, a
+// width or height outside 1..300, a map without a playable cell, and one
+// with no fewer mines than playable cells; a refused map leaves the Board and
+// MapName as they were. Runs cut short by the end of the file leave the rest
+// of the grid Void. A name longer than 31 characters is cut.
 MapReadReport ReadMap(FILE* file);
 
-// Opens `path` and reads it with ReadMap; a file that cannot be opened is
-// refused with a reason.
+// Opens `path` and reads it with ReadMap. A path that cannot be opened is
+// refused as `unopenable`; a folder, device or pipe is refused unread.
 MapReadReport ReadMapFromPath(const char* path);
 
 // Position of the last letter of the first ".tvm" (any letter case) that has
@@ -46,5 +52,6 @@ int32_t FindMapExtension(const char* text);
 
 // The settings path of a map path: the extension's last letter replaced by a
 // lower-case 'h'; a path without the extension gets ".tvh" appended, so the
-// two can never be the same file.
+// two can never be the same file. Empty (no settings file) when that does not
+// fit in `capacity`.
 void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity);

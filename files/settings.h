@@ -18,18 +18,23 @@ extern int32_t HighScore;        // best time in whole seconds, NoHighScore if n
 extern char HighScoreName[HighScoreNameCapacity];
 extern char SpareText[SpareTextCapacity];  // kept as found, for files of later versions
 
-// Reads SettingsPath; defaults when it cannot be opened. Always 1.
+// Reads SettingsPath; defaults when it is missing or not an ordinary file.
+// Over-long texts are cut to their buffers; a file that ends before its best
+// time, or a time of 999999 or more, keeps no record (999999, "NO NAME").
+// Always 1.
 int LoadSettings();
 
 // Writes SettingsPath. Writes a temporary file beside it and renames it over
 // the old one only when every byte was written, so a failed save never
-// destroys the previous file. Always 1.
+// destroys the previous file. Writes nothing, and says nothing, when the
+// folder or an existing settings file is read-only. Always 1.
 int SaveSettings();
 
 // Writes the text and one ','. 0, or -1 at the first failed write.
 int WriteTextField(FILE* file, const char* text);
 
-// Writes a non-negative number in decimal and one ','. 0, or -1 on failure.
+// Writes a non-negative number in decimal and one ','; a negative one is
+// written as 0. 0, or -1 on failure.
 int WriteNumberField(FILE* file, int32_t value);
 
 // Back to the values at process start (tests).
