@@ -19,9 +19,9 @@ extern char HighScoreName[HighScoreNameCapacity];
 extern char SpareText[SpareTextCapacity];  // kept as found, for files of later versions
 
 // Reads SettingsPath; defaults when it is missing or not an ordinary file.
-// Over-long texts are cut to their buffers; a file that ends before its best
-// time, or a time of 999999 or more, keeps no record (999999, "NO NAME").
-// Always 1.
+// Over-long texts are cut to their buffers; a time above 999999 reads as
+// 999999; a file that ends before its best time keeps no record (999999 by
+// "NO NAME"). Always 1.
 int LoadSettings();
 
 // Writes SettingsPath. Writes a temporary file beside it and renames it over
