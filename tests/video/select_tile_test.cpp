@@ -86,18 +86,4 @@ TEST_P(SelectTileTest, PicksTheTileOfTheFirstMatchingRow) {
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, SelectTileTest, ::testing::ValuesIn(Cases));
 
-using TileAnimationTest = GameTest;
-
-TEST_F(TileAnimationTest, NumbersCycleThroughEightFramesEvery800Milliseconds) {
-    AnimationOn = 1;
-    GameState = Playing;
-    for (int32_t v = 1; v <= 8; ++v) {
-        for (uint32_t t = 5; t < 40; ++t) {
-            const int32_t rest = 13 * v + 10;
-            EXPECT_EQ(SelectTile(t, v, Open), rest + static_cast<int32_t>((t - 5) % 8))
-                << "number " << v << " at " << t;
-        }
-    }
-}
-
 }  // namespace
