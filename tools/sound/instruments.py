@@ -3,17 +3,17 @@ drums), a gate length in samples, a velocity 0..1 and a random generator,
 and returns the whole note including its release tail.
 
 They share one family sound -- soft pulse-wave leads, a round triangle bass,
-bell-like chimes and light drums -- so the music, the start jingle and the
-interface cues sound like one game.
+bell-like chimes and light drums -- so that the two pieces of music and the
+start jingle sound like one game.
 """
 
 import math
 
 import numpy as np
 
-from wave8 import RATE
 from synth import (adsr, biquad, oscillate, percussive, pulse_partials, samples,
                    triangle_partials, vibrato, white_noise)
+from wave8 import RATE
 
 _RELEASE = 0.08  # seconds every sustained note is allowed to ring after its gate
 
@@ -110,5 +110,3 @@ def shaker(freq, gate, velocity, rng):
     noise = biquad(white_noise(rng, length), "bandpass", 4200.0, q=1.2)
     return velocity * 1.2 * noise * percussive(length, 0.012, 0.02)
 
-
-DRUMS = {"k": kick, "s": snare, "h": hat, "c": shaker}

@@ -31,9 +31,9 @@ CLIPS = [
     ("geco", 2496, 0.65, cues.pop),
     ("bgm", 245575, 0.4, tunes.bgm),
     ("jyan", 11362, 0.75, cues.jingle),
-    ("wao", 2289, 0.62, lambda n, p: voices.voice(voices.WAO, n, p)),
-    ("ya", 2343, 0.62, lambda n, p: voices.voice(voices.YA, n, p)),
-    ("this", 5386, 0.7, lambda n, p: voices.voice(voices.THIS, n, p)),
+    ("wao", 2289, 0.58, lambda n, p: voices.voice(voices.WAO, n, p)),
+    ("ya", 2343, 0.75, lambda n, p: voices.voice(voices.YA, n, p)),
+    ("this", 5386, 0.85, lambda n, p: voices.voice(voices.THIS, n, p)),
     ("bgmx", 122414, 0.48, tunes.bgmx),
 ]
 
