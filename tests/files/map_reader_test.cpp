@@ -58,26 +58,11 @@ TEST_F(MapReader, ReadsTheCornersMapInBothItsForms) {
     }
 }
 
-TEST_F(MapReader, StoresEachCellInItsOwnColumnMajorElement) {
-    // Row order in the file, column-major in the Board: (2, 0) and (0, 1)
-    // must not be confused.
-    ASSERT_TRUE(Read("Tall,3,2,0,2,1,1,").playable);
-    EXPECT_EQ(CoverState[CellIndex(0, 0)], Hidden);
-    EXPECT_EQ(CoverState[CellIndex(1, 0)], Hidden);
-    EXPECT_EQ(CoverState[CellIndex(2, 0)], Void);
-    EXPECT_EQ(CoverState[CellIndex(0, 1)], Hidden);
-    EXPECT_EQ(CoverState[CellIndex(1, 1)], Void);
-    EXPECT_EQ(CoverState[CellIndex(2, 1)], Void);
-    EXPECT_EQ(CoverState[CellIndex(3, 0)], 0);  // outside the map: untouched
-}
-
-TEST_F(MapReader, ZeroRunsOnlySwitchTheKind) {
+TEST_F(MapReader, ReadsRunsAcrossRowsAndZeroRunsOnlySwitchTheKind) {
     EXPECT_EQ(ReadCover("Void first,3,1,0,0,1,2,"), Rows({" HH"}));
     EXPECT_EQ(ReadCover("Joined,4,2,0,5,0,3,"), Rows({"HHHH", "HHHH"}));
     EXPECT_EQ(ReadCover("Gap,5,1,1,2,0,1,2,"), Rows({"HHH  "}));
-}
-
-TEST_F(MapReader, RunsGoOnAcrossRowEnds) {
+    // Runs go on across the ends of rows.
     EXPECT_EQ(ReadCover("Snake,3,3,1,4,1,4,"), Rows({"HHH", "H H", "HHH"}));
 }
 
