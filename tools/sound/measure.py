@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Prints the measured levels of the nine clips in resources/ (or the folder
-given): peak, RMS of the whole clip and of its sounding part, offset from
-silence, the edge samples, and for the two pieces of music the step across
+given): peak, RMS of the whole clip and of its sounding part (plain and
+A-weighted), the mean against silence, the edge samples, and for the two pieces of music the step across
 the loop seam beside the steps inside the clip.
 
     /usr/bin/python3 tools/sound/measure.py [FOLDER]
@@ -26,28 +26,47 @@ def decibels(value):
     return 20.0 * np.log10(max(value, 1e-9) / 127.0)
 
 
-def sounding_rms(centred, frame=RATE // 100):
-    """RMS over the 10 ms frames within 40 dB of the loudest: how loud the
-    clip is while it sounds, not diluted by its silent tail."""
+def sounding_part(centred, frame=RATE // 100):
+    """The 10 ms frames within 40 dB of the loudest: the clip while it
+    sounds, without its silent tail."""
     count = centred.size // frame
     frames = centred[:count * frame].reshape(count, frame)
     levels = np.sqrt((frames ** 2).mean(axis=1))
-    loud = frames[levels > levels.max() / 100.0]
-    return float(np.sqrt((loud ** 2).mean()))
+    return frames[levels > levels.max() / 100.0].ravel()
+
+
+def rms(signal):
+    return float(np.sqrt((signal ** 2).mean()))
+
+
+def a_weighted(signal):
+    """The signal through the standard A-weighting curve (0 dB at 1 kHz), so
+    that levels compare as loud as they sound rather than as much energy as
+    they hold: a bass note counts for less than a click of the same RMS."""
+    f2 = np.fft.rfftfreq(signal.size, 1.0 / RATE) ** 2
+
+    def curve(f2):
+        return (12194.0 ** 2 * f2 * f2) / ((f2 + 20.6 ** 2) * np.sqrt(
+            (f2 + 107.7 ** 2) * (f2 + 737.9 ** 2)) * (f2 + 12194.0 ** 2))
+
+    gain = curve(f2) / curve(1000.0 ** 2)
+    return np.fft.irfft(np.fft.rfft(signal) * gain, signal.size)
 
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else RESOURCES
-    print("%-5s %7s %6s %9s %9s %8s %6s %6s" % ("clip", "seconds", "peak", "peak dB",
-                                                "RMS dB", "sound dB", "mean", "edges"))
+    print("%-5s %7s %5s %8s %7s %9s %10s %7s %7s" % (
+        "clip", "seconds", "peak", "peak dB", "RMS dB", "sounding", "sounding A", "mean",
+        "edges"))
     for name, _, _, _ in CLIPS:
         data = read_wave(os.path.join(folder, name + ".wav")).astype(np.int64)
         centred = (data - SILENCE).astype(np.float64)
         peak = np.abs(centred).max()
-        rms = np.sqrt((centred ** 2).mean())
-        print("%-5s %7.3f %6d %9.1f %9.1f %8.1f %6.2f %3d/%d" % (
-            name, data.size / RATE, peak, decibels(peak), decibels(rms),
-            decibels(sounding_rms(centred)), data.mean(), data[0], data[-1]))
+        sounding = sounding_part(centred)
+        print("%-5s %7.3f %5d %8.1f %7.1f %9.1f %10.1f %7.2f %3d/%d" % (
+            name, data.size / RATE, peak, decibels(peak), decibels(rms(centred)),
+            decibels(rms(sounding)), decibels(rms(a_weighted(sounding))), data.mean(),
+            data[0], data[-1]))
     print()
     for name in LOOPS:
         data = read_wave(os.path.join(folder, name + ".wav")).astype(np.int64)
