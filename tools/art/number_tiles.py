@@ -1,0 +1,234 @@
+"""The numbers 1 to 8 on opened cells: the picture at rest, the number
+emerging as the cover breaks open, and a full turn about its upright axis."""
+
+import math
+
+import numpy as np
+
+from canvas import from_art, grow, shaded
+from cells import SIZE, opened_cell, opening_cell
+from palette import PALETTE as P
+
+DIGITS = {
+    1: ["....###....",
+        "...####....",
+        "..#####....",
+        ".######....",
+        ".##.###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "....###....",
+        "..#######..",
+        "..#######.."],
+    2: ["..######...",
+        ".########..",
+        "###....###.",
+        "###....###.",
+        ".......###.",
+        "......####.",
+        ".....####..",
+        "....####...",
+        "...####....",
+        "..####.....",
+        ".####......",
+        "####.......",
+        "###........",
+        "###........",
+        "##########.",
+        "##########."],
+    3: ["..######...",
+        ".########..",
+        "###....###.",
+        "###....###.",
+        ".......###.",
+        ".......###.",
+        "....#####..",
+        "....#####..",
+        ".......###.",
+        ".......###.",
+        ".......###.",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        ".########..",
+        "..######..."],
+    4: [".....####..",
+        "....#####..",
+        "....#####..",
+        "...###.##..",
+        "...###.##..",
+        "..###..##..",
+        "..###..##..",
+        ".###...##..",
+        ".###...##..",
+        "###....##..",
+        "##########.",
+        "##########.",
+        "......###..",
+        "......###..",
+        "......###..",
+        "......###.."],
+    5: ["#########..",
+        "#########..",
+        "###........",
+        "###........",
+        "###........",
+        "#######....",
+        "#########..",
+        "......####.",
+        ".......###.",
+        ".......###.",
+        ".......###.",
+        "###....###.",
+        "###....###.",
+        "####..####.",
+        ".########..",
+        "..######..."],
+    6: ["...######..",
+        "..########.",
+        ".####...##.",
+        "###........",
+        "###........",
+        "###........",
+        "###.#####..",
+        "#########..",
+        "####...###.",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        "####..####.",
+        ".########..",
+        "..######..."],
+    7: ["##########.",
+        "##########.",
+        "###....###.",
+        "......###..",
+        "......###..",
+        ".....###...",
+        ".....###...",
+        "....###....",
+        "....###....",
+        "...###.....",
+        "...###.....",
+        "...###.....",
+        "..###......",
+        "..###......",
+        "..###......",
+        "..###......"],
+    8: ["..######...",
+        ".########..",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        ".###..###..",
+        "..######...",
+        ".########..",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        "###....###.",
+        "####..####.",
+        ".########..",
+        "..######..."],
+}
+
+DIGIT_WIDTH = 11
+DIGIT_HEIGHT = 16
+THICKNESS = 3  # how deep the number is when it stands edge-on
+
+
+def _columns(mask, scale):
+    """The mask squeezed (or stretched) horizontally about its centre by
+    `scale`, mirrored when `scale` is negative: a number seen from an angle."""
+    h, w = mask.shape
+    width = max(1, int(round(abs(scale) * w)))
+    out = np.zeros((h, width), bool)
+    for i in range(width):
+        source = int((i + 0.5) / width * w)
+        if scale < 0:
+            source = w - 1 - source
+        out[:, i] = mask[:, source]
+    return out
+
+
+def _rows(mask, scale):
+    h, w = mask.shape
+    height = max(1, int(round(scale * h)))
+    out = np.zeros((height, w), bool)
+    for j in range(height):
+        out[j, :] = mask[int((j + 0.5) / height * h), :]
+    return out
+
+
+def _paint_number(image, value, face, side=None, side_dx=0, brightness=0.0):
+    """Paints a number (its face mask, already shaped) centred on the cell
+    with a dark rim, a drop shadow on the ground and, while it turns, the
+    side of the number showing beside the face."""
+    ramp = P.number[value]
+    fh, fw = face.shape
+    x = (SIZE - fw) // 2 + (1 if fw % 2 == 0 and fw < DIGIT_WIDTH else 0)
+    y = (SIZE - fh) // 2
+    layer = np.zeros((SIZE, SIZE), bool)
+    layer[y:y + fh, x:x + fw] = face
+    side_layer = np.zeros((SIZE, SIZE), bool)
+    if side is not None:
+        sh, sw = side.shape
+        sx = SIZE // 2 - sw // 2 + side_dx
+        side_layer[y:y + sh, sx:sx + sw] = side
+    whole = layer | side_layer
+    rim = grow(whole) & ~whole
+    shadow = np.zeros((SIZE, SIZE), bool)
+    shadow[1:, 1:] = (rim | whole)[:-1, :-1]
+    image[shadow & ~rim & ~whole] = P.paper[1]
+    image[rim] = ramp[0]
+    image[side_layer & ~layer] = ramp[1]
+    ys = np.mgrid[0:SIZE, 0:SIZE][0]
+    # Lit from above: a light top, the full colour in the middle, darker feet.
+    level = 2.2 - (ys - y) / max(1, fh) * 1.8 + brightness
+    shaded(image, layer, level, ramp[1:])
+    return image
+
+
+def number_at_rest(value):
+    return _paint_number(opened_cell(), value, from_art(DIGITS[value]))
+
+
+def number_turning(value, frame):
+    """Frame 0 is the number at rest; frames 1 to 7 turn it by 45 degrees
+    each, so frame 7 leads back to frame 0 and the turn loops."""
+    angle = frame * math.pi / 4
+    c, s = math.cos(angle), math.sin(angle)
+    mask = from_art(DIGITS[value])
+    image = opened_cell()
+    if abs(c) < 0.2:
+        # Edge-on: only the number's depth shows, a thin upright bar.
+        rows = mask.any(axis=1)
+        bar = np.repeat(rows[:, None], THICKNESS, axis=1)
+        return _paint_number(image, value, bar, brightness=-1.2)
+    face = _columns(mask, c)
+    # While the number is turned, its depth shows as a darker copy peeking out
+    # on the side that is turning away.
+    side = face if abs(s) > 0.2 else None
+    side_dx = int(round(s * THICKNESS * 0.8))
+    shade = -0.9 * abs(s) - (0.4 if c < 0 else 0.0)
+    return _paint_number(image, value, face, side=side, side_dx=side_dx, brightness=shade)
+
+
+def number_emerging(value, frame):
+    """The cover breaking open (as for an empty cell) with the number
+    growing out of the ground, overshooting a little on the last frame."""
+    scale = [0.0, 0.35, 0.6, 0.85, 1.12][frame]
+    ground = opened_cell()
+    if scale > 0:
+        mask = from_art(DIGITS[value])
+        grown = _rows(_columns(mask, scale), scale)
+        _paint_number(ground, value, grown, brightness=0.6 * frame / 4)
+    return opening_cell(frame, ground)
