@@ -24,10 +24,12 @@ int32_t FloodCount = 0;
 
 bool GetViewCell(int32_t* x, int32_t* y) {
     // The sign test comes first: -31 / 32 would truncate to 0.
-    if (ViewX < 0 || ViewY < 0) return false;
+    if (ViewX < 0 || ViewY < 0)
+        return false;
     const int32_t column = ViewX / CellPixels;
     const int32_t row = ViewY / CellPixels;
-    if (column >= BoardWidth || row >= BoardHeight) return false;
+    if (column >= BoardWidth || row >= BoardHeight)
+        return false;
     *x = column;
     *y = row;
     return true;

@@ -6,11 +6,15 @@ uint32_t State = 0;
 
 }  // namespace
 
-void SeedRandom(uint32_t seed) { State = seed; }
+void SeedRandom(uint32_t seed) {
+    State = seed;
+}
 
 int32_t NextRandom() {
     State = State * 214013u + 2531011u;  // wraps modulo 2^32
     return static_cast<int32_t>((State >> 16) & 0x7FFFu);
 }
 
-int32_t RandomInRange(int32_t low, int32_t high) { return low + NextRandom() % (high - low + 1); }
+int32_t RandomInRange(int32_t low, int32_t high) {
+    return low + NextRandom() % (high - low + 1);
+}
