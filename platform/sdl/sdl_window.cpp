@@ -6,6 +6,7 @@
 // users dislike): while the game has the focus SDL's relative mouse mode
 // reports raw motion, which is added up in 640x480 units; reading the
 // pointer gives the centre plus that sum, and putting it back clears the sum.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -154,12 +155,15 @@ WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, cons
     if (!StartSdl(WindowSubsystems, "the display"))
         return nullptr;
 
-    int width = ScreenWidth;
-    int height = ScreenHeight;
-    WindowedSize(&width, &height);
-    Window = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
-                              SDL_WINDOWPOS_CENTERED, width, height,
-                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE);
+    // The window starts borderless over the whole desktop and asks to be
+    // fullscreen there, never changing the monitor's mode. Covering the
+    // desktop by itself as well keeps it whole where no window manager
+    // carries out the fullscreen request (a bare X server).
+    SDL_Rect desktop{0, 0, ScreenWidth, ScreenHeight};
+    SDL_GetDisplayBounds(0, &desktop);
+    Window = SDL_CreateWindow(
+        title != nullptr ? title : "", desktop.x, desktop.y, desktop.w, desktop.h,
+        SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE);
     if (Window == nullptr) {
         std::fprintf(stderr, "torvex: cannot open the game window: %s\n", SDL_GetError());
         StopSdl(WindowSubsystems);
@@ -241,9 +245,16 @@ void ToggleFullscreen() {
         int height = ScreenHeight;
         WindowedSize(&width, &height);
         SDL_SetWindowFullscreen(Window, 0);
+        SDL_SetWindowBordered(Window, SDL_TRUE);
         SDL_SetWindowSize(Window, width, height);
         SDL_SetWindowPosition(Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     } else {
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(Window));
+        SDL_Rect desktop{0, 0, ScreenWidth, ScreenHeight};
+        SDL_GetDisplayBounds(display, &desktop);
+        SDL_SetWindowBordered(Window, SDL_FALSE);
+        SDL_SetWindowPosition(Window, desktop.x, desktop.y);
+        SDL_SetWindowSize(Window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     DropPendingMotion();
