@@ -43,10 +43,6 @@ def triangle_partials(count=32):
     return [(n, 8.0 / (math.pi * n) ** 2 * (-1) ** ((n - 1) // 2)) for n in range(1, count + 1, 2)]
 
 
-def saw_partials(count=64):
-    return [(n, 2.0 / (math.pi * n) * (-1) ** (n + 1)) for n in range(1, count + 1)]
-
-
 def oscillate(frequency, length, partials, corner=None, phase=0.0):
     """Sums sine partials over a frequency that may vary per sample.
 
