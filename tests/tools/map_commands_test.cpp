@@ -1,0 +1,268 @@
+// The commands of torvex-map as a map maker uses them: what they print, what
+// they write, and every refusal with its exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/game_fixture.h"
+#include "tools/map/commands.h"
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return in ? text.str() : "<missing>";
+}
+
+class MapCommands : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        folder_ = TemporaryFolder() + "/" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(folder_);
+    }
+
+    Outcome Run(const std::vector<std::string>& arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        Outcome outcome;
+        outcome.status = RunMapTool(arguments, out, err);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    std::string Write(const std::string& name, const std::string& contents) {
+        const std::string path = folder_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << contents;
+        return path;
+    }
+
+    std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+    // Makes a map from a picture and returns what `info` says of it.
+    std::string MakeThenInfo(const std::string& picture, const std::vector<std::string>& options) {
+        std::vector<std::string> arguments = {"make", picture, "--output", Path("made.tvm")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const Outcome made = Run(arguments);
+        EXPECT_EQ(made.status, 0) << made.err;
+        const Outcome info = Run({"info", Path("made.tvm")});
+        EXPECT_EQ(info.status, 0) << info.err;
+        return info.out;
+    }
+
+    std::string folder_;
+};
+
+const char* const CornersMap = "Corners,4,3,2,\n0,1,2,1/4/\n1,2,1/\n";
+
+TEST_F(MapCommands, InfoPrintsTheMapAsTheGameReadsIt) {
+    const std::string path = Write("corners.tvm", CornersMap);
+    const Outcome info = Run({"info", path});
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.err, "");
+    EXPECT_EQ(info.out, "name: Corners\nwidth: 4\nheight: 3\nmines: 2\nplayable: 8\nsettings: " +
+                            Path("corners.tvh") + "\n.##.\n####\n.##.\n");
+
+    // The one-line form loads the same; a path without ".tvm" gets ".tvh" added.
+    const Outcome oneLine = Run({"info", Write("corners.map", "Corners,4,3,2,0,1,2,1,4,1,2,1,")});
+    EXPECT_EQ(oneLine.status, 0);
+    EXPECT_NE(oneLine.out.find("settings: " + Path("corners.map.tvh") + "\n.##.\n####\n.##.\n"),
+              std::string::npos);
+}
+
+TEST_F(MapCommands, InfoAndCheckRefuseWhatTheGameRefuses) {
+    const std::vector<std::string> refused = {
+        "Flat,0,3,1,3,",      // no width
+        "Wide,301,1,0,301,",  // wider than the Board
+        "Full,2,2,4,4,",      // mines not fewer than playable cells
+        "Empty,2,2,0,0,4,",   // no playable cell
+        "Cut,4,3",            // header cut short
+    };
+    for (const std::string& contents : refused) {
+        const std::string path = Write("refused.tvm", contents);
+        for (const char* command : {"info", "check"}) {
+            const Outcome outcome = Run({command, path});
+            EXPECT_EQ(outcome.status, 1) << contents;
+            EXPECT_EQ(outcome.out, "") << contents;
+            EXPECT_EQ(outcome.err.rfind("torvex-map: " + path + ": ", 0), 0u) << outcome.err;
+            EXPECT_GT(outcome.err.size(), ("torvex-map: " + path + ": \n").size());
+        }
+    }
+    const Outcome missing = Run({"info", Path("missing.tvm")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err.rfind("torvex-map: " + Path("missing.tvm") + ": ", 0), 0u);
+}
+
+TEST_F(MapCommands, CheckAddsRegionsDensityAndWarnings) {
+    const std::string islands = Write("islands.tvm",
+                                      "Islands,7,3,2,\n"
+                                      "2,1,2,1,1/\n"
+                                      "0,2,1,2,2/\n"
+                                      "0,7/\n");
+    const Outcome check = Run({"check", islands});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, "name: Islands\nwidth: 7\nheight: 3\nmines: 2\nplayable: 9\nsettings: " +
+                             Path("islands.tvh") +
+                             "\n##.##.#\n##.##..\n.......\nregions: 3\ndensity: 22.2 %\n"
+                             "warning: the region at column 6, row 0 has only 1 cell: too small "
+                             "to hold a safe cell in 22.2 % of games, and a guess in the others\n");
+
+    const Outcome past = Run({"check", Write("past.tvm", "Long,3,1,0,5,\n")});
+    EXPECT_NE(past.out.find("regions: 1\ndensity: 0.0 %\n"), std::string::npos);
+    EXPECT_NE(past.out.find("warning: the runs go on past the last cell"), std::string::npos);
+    EXPECT_NE(past.out.find("warning: mines are so sparse"), std::string::npos);
+
+    const Outcome early = Run({"check", Write("early.tvm", "Short,10,1,1,4,")});
+    EXPECT_EQ(early.status, 0);
+    EXPECT_NE(early.out.find("####......\n"), std::string::npos);
+    EXPECT_NE(early.out.find("warning: the file ends before the last cell"), std::string::npos);
+}
+
+TEST_F(MapCommands, MakeThenInfoKeepsTextArtExactly) {
+    const std::string art = "..####..\n.######.\n########\n###..###\n###..###\n########\n";
+    const std::string info =
+        MakeThenInfo(Write("house.txt", art), {"--name", "Little House", "--mines", "5"});
+    EXPECT_EQ(info, "name: Little House\nwidth: 8\nheight: 6\nmines: 5\nplayable: 38\nsettings: " +
+                        Path("made.tvh") + "\n" + art);
+}
+
+TEST_F(MapCommands, MakeThenInfoKeepsImagesExactly) {
+    const std::string rows = "#..#\n.##.\n#..#\n";
+    const std::string pbm = Write("x.pbm", "P1\n4 3\n1 0 0 1\n0 1 1 0\n1 0 0 1\n");
+    EXPECT_NE(MakeThenInfo(pbm, {"--mines", "1"})
+                  .find("playable: 6\nsettings: " + Path("made.tvh") + "\n" + rows),
+              std::string::npos);
+    std::string raw = "P5 4 3 255\n";
+    for (const char c : std::string("#..#.##.#..#"))
+        raw += c == '#' ? '\x10' : '\xf0';
+    EXPECT_NE(MakeThenInfo(Write("x.pgm", raw), {"--mines", "1"}).find(rows), std::string::npos);
+}
+
+TEST_F(MapCommands, MakeWritesTheTidyFormToStandardOutputByDefault) {
+    const Outcome made =
+        Run({"make", "--name=Corners", "--mines=2", Write("c.txt", ".##.\n####\n.##.\n")});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "Corners,4,3,2,\n0,1,2,1/\n4/\n1,2,1/\n");
+    EXPECT_EQ(made.err, "");  // 25 % is dense, but not past what still plays
+}
+
+TEST_F(MapCommands, MakeTakesTheNameFromThePictureAndFifteenPercentByDefault) {
+    const std::string picture =
+        Write("meadow.txt", std::string(20, '#') + "\n" + std::string(20, '#') + "\n");
+    const Outcome made = Run({"make", picture});
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out.substr(0, made.out.find('\n')), "meadow,20,2,6,");  // 15 % of 40
+    EXPECT_EQ(Run({"make", picture, "--density", "12.5%"}).out.substr(0, 14), "meadow,20,2,5,");
+    EXPECT_EQ(Run({"make", picture, "--density", "0"}).out.substr(0, 14), "meadow,20,2,0,");
+}
+
+TEST_F(MapCommands, MakeReplacesAnOldMapWhole) {
+    const std::string output = Write("field.tvm", std::string(5000, 'x'));
+    const Outcome made = Run({"make", Write("f.txt", "###\n"), "--mines", "0", "--output", output});
+    EXPECT_EQ(made.status, 0);
+    EXPECT_EQ(made.out, "wrote " + output + ": 3 x 1, 3 playable cells, 0 mines (0.0 %)\n");
+    EXPECT_EQ(Slurp(output), "f,3,1,0,\n3/\n");
+    EXPECT_FALSE(std::filesystem::exists(output + ".part"));
+}
+
+TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
+    const std::string art = Write("art.txt", "####\n####\n");
+    const std::string output = Path("out.tvm");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {{"make", Write("wide.txt", std::string(301, '#'))}, "301 x 1"},
+        {{"make", Write("void.txt", "....\n")}, "no playable cell"},
+        {{"make", art, "--mines", "8"}, "8 mines on 8 playable cells"},
+        {{"make", art, "--density", "100"}, "8 mines on 8 playable cells"},
+        {{"make", art, "--density", "101"}, "--density needs a percentage"},
+        {{"make", art, "--density", "-5"}, "--density needs a percentage"},
+        {{"make", art, "--mines", "ten"}, "--mines needs a whole number"},
+        {{"make", art, "--mines", "1", "--density", "10"}, "not both"},
+        {{"make", art, "--name", std::string(32, 'N')}, "has 32 characters"},
+        {{"make", art, "--name", "A, B"}, "comma"},
+        {{"make", art, "--name", ""}, "needs a name"},
+        {{"make", art, "--output", Path("out.map")}, "ends in .tvm"},
+        {{"make", art, "--colour", "red"}, "no option --colour"},
+        {{"make", art, "--mines"}, "--mines needs a value"},
+        {{"make", art, art}, "one picture"},
+        {{"make", "--mines", "1"}, "needs a picture"},
+        {{"make", Path("missing.txt")}, "cannot open the picture"},
+        {{"make", Write("bad.txt", "#?#\n")}, "line 1, column 2: '?'"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = c.arguments;
+        const bool hasOutput =
+            std::find(arguments.begin(), arguments.end(), "--output") != arguments.end();
+        if (!hasOutput && arguments.back() != "--mines") {
+            arguments.push_back("--output");
+            arguments.push_back(output);
+        }
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 1) << c.reason;
+        EXPECT_EQ(outcome.out, "") << c.reason;
+        EXPECT_NE(outcome.err.find(c.reason), std::string::npos)
+            << "expected \"" << c.reason << "\" in: " << outcome.err;
+        EXPECT_FALSE(std::filesystem::exists(output)) << c.reason;
+    }
+}
+
+TEST_F(MapCommands, MakeNeverWritesOverItsOwnPicture) {
+    const std::string picture = Write("sneaky.tvm", "###\n###\n");
+    const Outcome outcome = Run({"make", picture, "--mines", "1", "--output", picture});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("this is the picture itself"), std::string::npos);
+    EXPECT_EQ(Slurp(picture), "###\n###\n");
+}
+
+TEST_F(MapCommands, UsageAndHelp) {
+    const Outcome none = Run({});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("usage: torvex-map info FILE.tvm"), std::string::npos);
+    EXPECT_EQ(Run({"frobnicate"}).status, 1);
+    EXPECT_EQ(Run({"info"}).status, 1);
+    EXPECT_EQ(Run({"check", "a.tvm", "b.tvm"}).status, 1);
+    const Outcome makeAlone = Run({"make"});
+    EXPECT_EQ(makeAlone.status, 1);
+    EXPECT_NE(makeAlone.err.find("--density PERCENT"), std::string::npos);
+    const Outcome help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("dark pixels playable"), std::string::npos);
+}
+
+// The program itself: its arguments reach the commands and its exit status
+// is theirs.
+TEST_F(MapCommands, TheProgramRunsTheCommands) {
+    const std::string map = Write("corners.tvm", CornersMap);
+    const std::string command = std::string(TORVEX_MAP_TOOL) + " info '" + map + "' > '" +
+                                Path("info.txt") + "' 2> '" + Path("errors.txt") + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(Slurp(Path("info.txt")).substr(0, 14), "name: Corners\n");
+    EXPECT_EQ(Slurp(Path("errors.txt")), "");
+
+    const std::string refused = std::string(TORVEX_MAP_TOOL) + " info '" + Path("none.tvm") +
+                                "' > /dev/null 2> '" + Path("errors.txt") + "'";
+    const int status = std::system(refused.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(Slurp(Path("errors.txt")).rfind("torvex-map: " + Path("none.tvm") + ": ", 0), 0u);
+}
+
+}  // namespace
