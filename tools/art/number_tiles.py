@@ -5,7 +5,7 @@ import math
 
 import numpy as np
 
-from canvas import from_art, grow, shaded
+from canvas import from_art, grow, shaded, shift
 from cells import SIZE, opened_cell, opening_cell
 from palette import PALETTE as P
 
@@ -168,28 +168,27 @@ def _rows(mask, scale):
     return out
 
 
-def _paint_number(image, value, face, side=None, side_dx=0, brightness=0.0):
+def _paint_number(image, value, face, depth=0, brightness=0.0):
     """Paints a number (its face mask, already shaped) centred on the cell
-    with a dark rim, a drop shadow on the ground and, while it turns, the
-    side of the number showing beside the face."""
+    with a dark rim and a drop shadow on the ground. While it turns, `depth`
+    pixels of its side show beside the face (to the right when positive)."""
     ramp = P.number[value]
     fh, fw = face.shape
-    x = (SIZE - fw) // 2 + (1 if fw % 2 == 0 and fw < DIGIT_WIDTH else 0)
+    x = (SIZE - fw) // 2
     y = (SIZE - fh) // 2
     layer = np.zeros((SIZE, SIZE), bool)
     layer[y:y + fh, x:x + fw] = face
-    side_layer = np.zeros((SIZE, SIZE), bool)
-    if side is not None:
-        sh, sw = side.shape
-        sx = SIZE // 2 - sw // 2 + side_dx
-        side_layer[y:y + sh, sx:sx + sw] = side
-    whole = layer | side_layer
+    side = np.zeros((SIZE, SIZE), bool)
+    step = 1 if depth > 0 else -1
+    for d in range(step, depth + step, step) if depth else ():
+        side |= shift(layer, d, 0)
+    side &= ~layer
+    whole = layer | side
     rim = grow(whole) & ~whole
-    shadow = np.zeros((SIZE, SIZE), bool)
-    shadow[1:, 1:] = (rim | whole)[:-1, :-1]
-    image[shadow & ~rim & ~whole] = P.paper[1]
+    shadow = shift(rim | whole, 1, 1) & ~rim & ~whole
+    image[shadow] = P.paper[1]
     image[rim] = ramp[0]
-    image[side_layer & ~layer] = ramp[1]
+    image[side] = ramp[1]
     ys = np.mgrid[0:SIZE, 0:SIZE][0]
     # Lit from above: a light top, the full colour in the middle, darker feet.
     level = 2.2 - (ys - y) / max(1, fh) * 1.8 + brightness
@@ -201,25 +200,26 @@ def number_at_rest(value):
     return _paint_number(opened_cell(), value, from_art(DIGITS[value]))
 
 
+# How wide the number looks at each eighth of its turn. A true projection
+# would shrink it to a sliver edge-on; the number keeps some width instead,
+# so its colour and shape still tell which number it is at every moment.
+TURN_WIDTHS = [1.0, 0.74, 0.42, 0.74, 1.0, 0.74, 0.42, 0.74]
+
+
 def number_turning(value, frame):
     """Frame 0 is the number at rest; frames 1 to 7 turn it by 45 degrees
-    each, so frame 7 leads back to frame 0 and the turn loops."""
+    each, so frame 7 leads back to frame 0 and the turn loops. The number is
+    a token printed on both faces: its back reads the right way round too,
+    so a turning 2 is never mistaken for a 5."""
     angle = frame * math.pi / 4
-    c, s = math.cos(angle), math.sin(angle)
-    mask = from_art(DIGITS[value])
-    image = opened_cell()
-    if abs(c) < 0.2:
-        # Edge-on: only the number's depth shows, a thin upright bar.
-        rows = mask.any(axis=1)
-        bar = np.repeat(rows[:, None], THICKNESS, axis=1)
-        return _paint_number(image, value, bar, brightness=-1.2)
-    face = _columns(mask, c)
-    # While the number is turned, its depth shows as a darker copy peeking out
-    # on the side that is turning away.
-    side = face if abs(s) > 0.2 else None
-    side_dx = int(round(s * THICKNESS * 0.8))
-    shade = -0.9 * abs(s) - (0.4 if c < 0 else 0.0)
-    return _paint_number(image, value, face, side=side, side_dx=side_dx, brightness=shade)
+    s = math.sin(angle)
+    face = _columns(from_art(DIGITS[value]), TURN_WIDTHS[frame])
+    # While the number is turned, its depth shows as a darker band on the
+    # side that is turning away.
+    depth = int(round(s * THICKNESS))
+    back = frame in (3, 4, 5)
+    shade = -1.0 * abs(s) - (0.35 if back else 0.0)
+    return _paint_number(opened_cell(), value, face, depth=depth, brightness=shade)
 
 
 def number_emerging(value, frame):
