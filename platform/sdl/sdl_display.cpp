@@ -116,9 +116,11 @@ int OpenDisplay(WindowHandle window, int width, int height) {
         std::fprintf(stderr, "torvex: cannot draw in the game window: %s\n", SDL_GetError());
         return 0;
     }
+    // Sync counts only where it was asked for: some renderers report it
+    // without ever waiting (the software one on the dummy display does).
     SDL_RendererInfo info;
-    const bool synced =
-        SDL_GetRendererInfo(Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    const bool synced = refresh > 0 && SDL_GetRendererInfo(Renderer, &info) == 0 &&
+                        (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     const int pace = (refresh > 0 ? refresh : FallbackRefreshRate) * (synced ? 2 : 1);
     FrameInterval = SDL_GetPerformanceFrequency() / static_cast<Uint64>(pace);
     NextPresent = 0;

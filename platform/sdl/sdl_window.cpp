@@ -33,8 +33,9 @@ bool Active = false;
 // and SDL's own quit event come together when the window is closed.
 bool CloseRequested = false;
 
-// The pointer: the point last given to SetCursorPos, and the motion since,
-// in 640x480 units with its fraction kept so slow movement adds up.
+// The pointer: the point last given to SetCursorPos, and the motion since
+// in window pixels. It is read in whole 640x480 units; what is left of a
+// unit stays for the next reading, so slow movement adds up.
 int32_t CentreX = ScreenWidth / 2;
 int32_t CentreY = ScreenHeight / 2;
 double MotionX = 0.0;
@@ -112,11 +113,13 @@ void Apply(const EventEffect& effect) {
             PostMessage(window, effect.message, effect.wParam, effect.lParam);
             break;
         case EventEffect::Kind::Motion:
-            // Only motion made while the game holds the pointer counts.
-            if (!Active || !SDL_GetRelativeMouseMode())
+            // Only motion made while the game has the focus counts. Where
+            // relative mode is not to be had, SDL's motion is still relative
+            // to the last event, which is the best there is.
+            if (!Active)
                 break;
-            MotionX += effect.dx / GamePixelScale();
-            MotionY += effect.dy / GamePixelScale();
+            MotionX += effect.dx;
+            MotionY += effect.dy;
             break;
         case EventEffect::Kind::FocusGained:
             Activate(true);
@@ -221,15 +224,17 @@ void CollectSystemEvents() {
 }
 
 void GetCursorPos(int32_t* x, int32_t* y) {
-    *x = CentreX + static_cast<int32_t>(std::trunc(MotionX));
-    *y = CentreY + static_cast<int32_t>(std::trunc(MotionY));
+    const double scale = GamePixelScale();
+    *x = CentreX + static_cast<int32_t>(std::trunc(MotionX / scale));
+    *y = CentreY + static_cast<int32_t>(std::trunc(MotionY / scale));
 }
 
 void SetCursorPos(int32_t x, int32_t y) {
     CentreX = x;
     CentreY = y;
-    MotionX -= std::trunc(MotionX);
-    MotionY -= std::trunc(MotionY);
+    const double scale = GamePixelScale();
+    MotionX -= std::trunc(MotionX / scale) * scale;
+    MotionY -= std::trunc(MotionY / scale) * scale;
 }
 
 void HideSystemCursor() {
