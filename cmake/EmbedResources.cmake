@@ -5,6 +5,8 @@
 # '#' starts a comment). See tools/embed_resources.cpp for the details.
 function(torvex_embed_resources target manifest)
     get_filename_component(manifest_dir ${manifest} DIRECTORY)
+    # A new or renamed entry changes what the build depends on: re-configure.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
     file(STRINGS ${manifest} lines)
     set(depends ${manifest})
     foreach(line IN LISTS lines)
