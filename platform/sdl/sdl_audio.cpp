@@ -122,6 +122,14 @@ void DestroyVoice(VoiceHandle voice) {
     // `clip` is freed here, after the lock is let go.
 }
 
+bool AudioDeviceFormat(int* rate, int* channels) {
+    if (Device == 0)
+        return false;
+    *rate = static_cast<int>(TheMixer->OutputRate());
+    *channels = Channels;
+    return true;
+}
+
 void CloseAudio() {
     if (Device == 0)
         return;

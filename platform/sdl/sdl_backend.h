@@ -41,3 +41,9 @@ uint64_t FramesShown();
 // The renderer lost its textures (a device reset); the display makes them
 // again before the next frame.
 void NoteRenderDeviceReset();
+
+// --- the sound device (sdl_audio.cpp) ------------------------------------------
+
+// The open device's sample rate and channel count (16-bit samples). False
+// while no device is open.
+bool AudioDeviceFormat(int* rate, int* channels);
