@@ -87,7 +87,11 @@ TEST(TextArt, RefusesEmptyAndOversizedFields) {
     std::string tall;
     for (int i = 0; i < 301; ++i)
         tall += "#\n";
-    EXPECT_NE(RefusalOf(tall).find("1 x 301"), std::string::npos);
+    EXPECT_EQ(RefusalOf(tall), "the text art has 301 rows; a map has 1 to 300");
+    // Blank lines end the art only when nothing follows them.
+    EXPECT_NE(RefusalOf("##\n" + std::string(2000, '\n') + "##\n").find("rows"), std::string::npos);
+    EXPECT_NE(RefusalOf("##\n" + std::string(20, '\n') + "##\n").find("line 2 has 0 cells"),
+              std::string::npos);
     std::string largest;
     for (int i = 0; i < 300; ++i)
         largest += std::string(300, '.') + "\n";

@@ -1,4 +1,5 @@
 // Text art: the simplest picture of a field, written in any text editor.
+#include <algorithm>
 #include <vector>
 
 #include "board/board.h"
@@ -20,24 +21,31 @@ std::string Where(size_t line, size_t column) {
 }  // namespace
 
 bool ReadTextArt(const std::string& text, Field* field, std::string* problem) {
+    // Blank lines after the last row are a common leftover of editing, not rows.
+    size_t length = text.size();
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r'))
+        --length;
+    // Count the rows before splitting, so a huge file is refused unsplit.
+    const int64_t rowCount =
+        length == 0 ? 0 : std::count(text.begin(), text.begin() + length, '\n') + 1;
+    if (rowCount > MaxBoardSide) {
+        *problem = "the text art has " + std::to_string(rowCount) + " rows; a map has 1 to " +
+                   std::to_string(MaxBoardSide);
+        return false;
+    }
     // Split into lines; a line may end in "\r\n" as well as "\n".
     std::vector<std::string> lines;
     size_t start = 0;
-    while (start < text.size()) {
+    while (start < length) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
+        if (end == std::string::npos || end > length)
+            end = length;
         std::string line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         lines.push_back(line);
         start = end + 1;
-        if (lines.size() > static_cast<size_t>(MaxBoardSide) + 1000)
-            break;  // refused below
     }
-    // Blank lines after the last row are a common leftover of editing, not rows.
-    while (!lines.empty() && lines.back().empty())
-        lines.pop_back();
     if (lines.empty()) {
         *problem = "the text art has no rows";
         return false;
