@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The real game in a real X window: starts torvex under Xvfb on a map of two
+# cells and one mine, wins it with xdotool, enters a name for the new best
+# time, closes the game with Escape, and checks the exit code and the
+# settings file it wrote.
+#
+#   real_window_test.sh TORVEX
+set -euo pipefail
+
+torvex="$1"
+
+for tool in Xvfb xdotool; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "$tool is missing (scripts/install-deps installs it)" >&2
+        exit 1
+    fi
+done
+
+work="$(mktemp -d /tmp/torvex-window-test-XXXXXX)"
+xvfb_pid=""
+game_pid=""
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The first opening is always safe, so opening one cell of two wins.
+printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
+
+# Xvfb picks a free display itself and writes its number to the pipe.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+read -r -t 20 display_number <&3 || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+exec 3<&-
+export DISPLAY=":$display_number"
+
+# No sound card here: the dummy driver plays nothing but is a real device.
+SDL_AUDIODRIVER=dummy "$torvex" "$work/field.tvm" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+window=""
+for _ in $(seq 1 100); do
+    window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$window" ] && break
+    if ! kill -0 "$game_pid" 2>/dev/null; then
+        echo "the game ended before its window appeared" >&2
+        cat "$work/game.log" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "no game window" >&2; exit 1; }
+
+# Start-up pauses a second before the display is taken; then the keys.
+sleep 2
+xdotool mousemove 512 384
+xdotool windowfocus "$window" 2>/dev/null || true
+send() {
+    xdotool "$@"
+    sleep 0.25
+}
+send key F2                      # question marks off
+send key F4                      # animation off
+send key F1                      # a game, the view on the right cell
+send click 3                     # flag it (the press starts the clock)
+send click 3                     # and take the flag off again
+send click 1                     # open it: the other cell holds the mine
+sleep 0.5                        # the win completes on the next clock step
+send click 1                     # a new best time: the name entry
+send click 1                     # 'A', where the grid cursor starts
+send mousemove_relative -- 0 2000  # down to END (the cursor stops on it)
+send click 1                     # finish the name
+send key Escape                  # close, silently
+
+status=0
+for _ in $(seq 1 100); do
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$game_pid" 2>/dev/null; then
+    echo "the game did not close on Escape" >&2
+    cat "$work/game.log" >&2
+    exit 1
+fi
+wait "$game_pid" || status=$?
+game_pid=""
+
+if [ "$status" -ne 1 ]; then
+    echo "exit code $status, expected 1 after a normal close" >&2
+    cat "$work/game.log" >&2
+    exit 1
+fi
+# The time of so short a game is a second or two at most.
+expected='^\? OFF,SOUND ON,ANIMATION OFF,[0-2],A,,$'
+actual="$(cat "$work/field.tvh" 2>/dev/null || echo '(no settings file)')"
+if ! [[ "$actual" =~ $expected ]]; then
+    echo "settings file: '$actual', expected it to match '$expected'" >&2
+    exit 1
+fi
+echo "the real game was won, took the name, closed with exit code 1 and kept its settings"
