@@ -19,6 +19,20 @@ bool DisplayOpen = false;
 // of every copy from the sheet.
 constexpr uint8_t TransparentIndex = 0;
 
+// The width of a cell tile, the copy made hundreds of times per frame.
+constexpr int64_t WholeTileColumns = 32;
+
+// Copies one row from the sheet, leaving the back buffer as it is where the
+// sheet is transparent. Written as a select between rows that never overlap,
+// so the compiler can turn it into vector blends instead of a branch per
+// pixel.
+inline void CopyKeyedRow(const uint8_t* __restrict from, uint8_t* __restrict to, int64_t columns) {
+    for (int64_t column = 0; column < columns; ++column) {
+        const uint8_t pixel = from[column];
+        to[column] = pixel != TransparentIndex ? pixel : to[column];
+    }
+}
+
 }  // namespace
 
 int InitDisplay(WindowHandle window, int32_t width, int32_t height, int32_t sheetWidth,
@@ -106,14 +120,18 @@ void BlitSprite(int32_t x, int32_t y, const Rect& source) {
         return;
 
     const int64_t columns = right - left;
-    for (int64_t row = 0; row < bottom - top; ++row) {
-        const uint8_t* from = SpriteSheet + (top + row) * SheetWidth + left;
-        uint8_t* to = BackBuffer + (destY + row) * ScreenWidth + destX;
-        for (int64_t column = 0; column < columns; ++column) {
-            if (from[column] != TransparentIndex)
-                to[column] = from[column];
-        }
+    const int64_t rows = bottom - top;
+    const uint8_t* from = SpriteSheet + top * SheetWidth + left;
+    uint8_t* to = BackBuffer + destY * ScreenWidth + destX;
+    if (columns == WholeTileColumns) {
+        // Nearly every copy of a frame is a whole tile: with the width known,
+        // each row becomes a few vector blends.
+        for (int64_t row = 0; row < rows; ++row, from += SheetWidth, to += ScreenWidth)
+            CopyKeyedRow(from, to, WholeTileColumns);
+        return;
     }
+    for (int64_t row = 0; row < rows; ++row, from += SheetWidth, to += ScreenWidth)
+        CopyKeyedRow(from, to, columns);
 }
 
 void ClearBackBuffer() {
