@@ -28,20 +28,23 @@ void SetUpFullBoard(int32_t mines) {
     BoardHeight = MaxBoardSide;
     PlayableCount = BoardCells;
     MineCount = mines;
-    for (int32_t i = 0; i < BoardCells; ++i) CoverState[i] = Hidden;
+    for (int32_t i = 0; i < BoardCells; ++i)
+        CoverState[i] = Hidden;
 }
 
 // The least any whole-board operation must do: touch every cell's layers once.
 double PlainPassOverBoard() {
-    return MedianSeconds([] {
-        for (int32_t i = 0; i < BoardCells; ++i) {
-            CoverState[i] = Hidden;
-            ChangeTime[i] = 0;
-            CellValue[i] = 0;
-            FloodMark[i] = 0;
-        }
-        benchmark::ClobberMemory();
-    }, 31);
+    return MedianSeconds(
+        [] {
+            for (int32_t i = 0; i < BoardCells; ++i) {
+                CoverState[i] = Hidden;
+                ChangeTime[i] = 0;
+                CellValue[i] = 0;
+                FloodMark[i] = 0;
+            }
+            benchmark::ClobberMemory();
+        },
+        31);
 }
 
 void BM_FloodEmptyBoardFromCentre(benchmark::State& state) {
@@ -54,7 +57,8 @@ void BM_FloodEmptyBoardFromCentre(benchmark::State& state) {
         ViewX = 150 * CellPixels + 1;
         ViewY = 150 * CellPixels + 1;
         const double seconds = TimeOnce([] { OpenAtView(); });
-        if (CoveredCount != 0) std::abort();
+        if (CoveredCount != 0)
+            std::abort();
         return seconds;
     });
 }
@@ -71,7 +75,8 @@ BENCHMARK(BM_NewGameTwentyPercentMines)->UseManualTime()->Unit(benchmark::kMicro
 // A 300 x 300 map whose runs alternate at every cell: 90,000 run fields.
 std::string RunAtEveryCellMap() {
     std::string text = "Checkers,300,300,100,";
-    for (int32_t i = 0; i < BoardCells; ++i) text += (i % 300 == 299) ? "1/\n" : "1,";
+    for (int32_t i = 0; i < BoardCells; ++i)
+        text += (i % 300 == 299) ? "1/\n" : "1,";
     return text;
 }
 
@@ -80,19 +85,23 @@ void BM_LoadMapRunAtEveryCell(benchmark::State& state) {
     ResetGame();
     const std::string text = RunAtEveryCellMap();
     // Reference: just reading the same bytes one at a time, as the reader does.
-    const double reference = MedianSeconds([&] {
-        FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-        int sum = 0;
-        for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) sum += c;
-        std::fclose(file);
-        benchmark::DoNotOptimize(sum);
-    }, 31);
+    const double reference = MedianSeconds(
+        [&] {
+            FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+            int sum = 0;
+            for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+                sum += c;
+            std::fclose(file);
+            benchmark::DoNotOptimize(sum);
+        },
+        31);
     RunAgainstReference(state, reference, [&] {
         FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
         MapReadReport report;
         const double seconds = TimeOnce([&] { report = ReadMap(file); });
         std::fclose(file);
-        if (!report.playable || PlayableCount != BoardCells / 2) std::abort();
+        if (!report.playable || PlayableCount != BoardCells / 2)
+            std::abort();
         return seconds;
     });
 }
