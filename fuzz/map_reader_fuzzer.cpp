@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "r");
-    if (file == nullptr) return 0;  // fmemopen refuses an empty buffer
+    if (file == nullptr)
+        return 0;  // fmemopen refuses an empty buffer
     const MapReadReport report = ReadMap(file);
     std::fclose(file);
     if (report.playable) {
@@ -18,6 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             MineCount >= PlayableCount) {
             __builtin_trap();
         }
+        // The count handed to the game is the count of cells it will find.
+        int32_t hidden = 0;
+        for (int32_t x = 0; x < BoardWidth; ++x) {
+            for (int32_t y = 0; y < BoardHeight; ++y) {
+                const int8_t cover = CoverState[CellIndex(x, y)];
+                if (cover != Hidden && cover != Void)
+                    __builtin_trap();
+                hidden += cover == Hidden;
+            }
+        }
+        if (hidden != PlayableCount)
+            __builtin_trap();
     }
     return 0;
 }

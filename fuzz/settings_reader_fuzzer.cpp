@@ -12,9 +12,17 @@
 
 namespace {
 
+// The file is written and replaced a few times per input, so it lives in
+// memory when the machine offers a memory-backed folder.
+std::string ScratchPath() {
+    const char* folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(folder) + "/torvex-fuzz-settings-" + std::to_string(getpid()) + ".tvh";
+}
+
 bool WriteFile(const char* path, const uint8_t* data, size_t size) {
     FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) return false;
+    if (file == nullptr)
+        return false;
     const bool written = std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
@@ -22,8 +30,9 @@ bool WriteFile(const char* path, const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = "/tmp/torvex-fuzz-settings-" + std::to_string(getpid()) + ".tvh";
-    if (!WriteFile(path.c_str(), data, size)) return 0;
+    static const std::string path = ScratchPath();
+    if (!WriteFile(path.c_str(), data, size))
+        return 0;
     std::snprintf(SettingsPath, sizeof(SettingsPath), "%s", path.c_str());
     ResetSettings();
     LoadSettings();
@@ -40,13 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Names and spare texts from a hand-edited file may hold commas or bytes
     // the reader drops; only texts without them survive a round trip.
-    const bool plainTexts = std::strpbrk(name, ",") == nullptr && std::strpbrk(spare, ",") == nullptr;
+    const bool plainTexts =
+        std::strpbrk(name, ",") == nullptr && std::strpbrk(spare, ",") == nullptr;
     SaveSettings();
     ResetSettings();
     LoadSettings();
     if (QuestionMarksOn != flags[0] || SoundOn != flags[1] || AnimationOn != flags[2] ||
-        HighScore != score || (plainTexts && (std::strcmp(name, HighScoreName) != 0 ||
-                                              std::strcmp(spare, SpareText) != 0))) {
+        HighScore != score ||
+        (plainTexts &&
+         (std::strcmp(name, HighScoreName) != 0 || std::strcmp(spare, SpareText) != 0))) {
         __builtin_trap();
     }
     std::remove(path.c_str());
