@@ -55,14 +55,14 @@ bool ReadAndDescribe(const std::string& path, MapReadReport* report, std::ostrea
         Refuse(err, path, report->problem);
         return false;
     }
-    static char settingsPath[PathCapacity];
-    DeriveSettingsPath(path.c_str(), settingsPath, sizeof settingsPath);
+    std::vector<char> settingsPath(PathCapacity, '\0');
+    DeriveSettingsPath(path.c_str(), settingsPath.data(), settingsPath.size());
     out << "name: " << MapName << "\n"
         << "width: " << BoardWidth << "\n"
         << "height: " << BoardHeight << "\n"
         << "mines: " << MineCount << "\n"
         << "playable: " << PlayableCount << "\n"
-        << "settings: " << settingsPath << "\n";
+        << "settings: " << settingsPath.data() << "\n";
     for (const std::string& row : FieldFromBoard().Rows())
         out << row << "\n";
     return true;
