@@ -256,16 +256,6 @@ TEST_F(ClockTest, TheStepOfAWinRunsNoGameCues) {
     EXPECT_EQ(WinVoiceCountdown, 3) << "the win's own countdown starts on that step";
 }
 
-TEST_F(ClockTest, WithSoundOffAWinIsSilent) {
-    StartFixedGame({"*#"});
-    SoundOn = 0;
-    AimAt(1, 0);
-    OpenAtView();
-    RunSteps(6);
-    EXPECT_EQ(GameState, Won);
-    EXPECT_TRUE(HeadlessLog().empty());
-}
-
 // ---- Elapsed time ---------------------------------------------------------
 
 TEST_F(ClockTest, ElapsedTimeIsWholeSecondsAcrossTheWrap) {

@@ -190,19 +190,6 @@ TEST_F(MovesTest, CompletionIsSeenInTheMiddleOfAFloodAndWaitsForTheClock) {
     EXPECT_EQ(VoiceCountdown, 2) << "the winning move is still a move of a game in play";
 }
 
-TEST_F(MovesTest, FloodStampsEachCellWithTheTimeItOpened) {
-    StartFixedGame({"###", "###", "##*"});
-    HeadlessSetTicks(123456);
-    AimAt(0, 0);
-    OpenAtView();
-    for (int32_t x = 0; x < 3; ++x) {
-        for (int32_t y = 0; y < 3; ++y) {
-            const uint32_t expected = (x == 2 && y == 2) ? 0u : 123456u;
-            EXPECT_EQ(ChangeTime[CellIndex(x, y)], expected) << x << ", " << y;
-        }
-    }
-}
-
 TEST_F(MovesTest, TheLargestEmptyBoardOpensInOneFlood) {
     Lines rows(MaxBoardSide, std::string(MaxBoardSide, '#'));
     rows[299][299] = '*';
@@ -286,22 +273,6 @@ TEST_F(MovesTest, UnsatisfiedChordsDoNothingAndAreSilent) {
     EXPECT_TRUE(HeadlessLog().empty());
 }
 
-TEST_F(MovesTest, ChordOnAnEmptyCellWithoutFlagsOpensItsNeighbours) {
-    StartFixedGame({"###", "###", "###", "##*"});
-    AimAt(0, 0);
-    CycleMarkAtView();
-    AimAt(1, 0);
-    OpenAtView();  // floods, leaving the flagged corner
-    QuestionMarksOn = 1;
-    AimAt(0, 0);
-    CycleMarkAtView();
-    CycleMarkAtView();  // Flagged -> Questioned -> Hidden
-    ASSERT_EQ(CoverState[CellIndex(0, 0)], Hidden);
-    AimAt(1, 0);
-    ChordAtView();
-    EXPECT_EQ(CoverState[CellIndex(0, 0)], Open);
-}
-
 TEST_F(MovesTest, WrongFlagsLoseTheGameAndStillOpenEveryOtherNeighbour) {
     StartFixedGame({
         "*#*",  //
@@ -376,16 +347,6 @@ TEST_F(MovesTest, OpenAndVoidCellsTakeNoMarks) {
     EXPECT_EQ(ChangeTime[CellIndex(1, 0)], opened);
     EXPECT_EQ(MinesLeft, 1);
     EXPECT_TRUE(HeadlessLog().empty());
-}
-
-TEST_F(MovesTest, FlagsAreNotLimitedByTheMineCount) {
-    StartFixedGame({"*###"});
-    for (int32_t x = 0; x < 4; ++x) {
-        AimAt(x, 0);
-        CycleMarkAtView();
-    }
-    EXPECT_EQ(MinesLeft, 1 - 4);
-    EXPECT_TRUE(BoardInvariantsHold());
 }
 
 }  // namespace
