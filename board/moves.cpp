@@ -19,11 +19,12 @@ constexpr int32_t MoveVoiceSteps = 2;
 constexpr int32_t MoveBlinkDelay = 2;
 constexpr int32_t MoveBlinkCycles = 1;
 
-// An explosion: the face blinks twice after ten steps, long after the bang.
+// An explosion: the face blinks twice, starting a second after the bang.
 constexpr int32_t ExplosionBlinkDelay = 10;
 constexpr int32_t ExplosionBlinkCycles = 2;
 
-void CelebrateMove() {
+// A move that did not lose is answered by a voice cue and a short blink.
+void QueueVoiceAndBlink() {
     if (GameState == Lost)
         return;
     VoiceCountdown = MoveVoiceSteps;
@@ -49,9 +50,10 @@ void OpenSafeCell(int32_t i) {
     ChangeTime[i] = GetTickCount();
     --CoveredCount;
     // The board is complete the moment its last safe cell opens, even in
-    // the middle of a flood; the next clock step turns that into a win. A
-    // game already lost in this move stays lost.
-    if (CoveredCount == MineCount && GameState != Lost)
+    // the middle of a flood; the next clock step turns that into a win.
+    // (No move can both lose and complete the board: a chord that opens a
+    // mine had a flag on a safe cell, which stays covered.)
+    if (CoveredCount == MineCount)
         ResultPending = WinPending;
 }
 
@@ -79,7 +81,7 @@ void OpenAtView() {
     }
     CuePlayOnce(SoundGeco);
     FloodFrom(x, y);
-    CelebrateMove();
+    QueueVoiceAndBlink();
 }
 
 void Flood() {
@@ -156,7 +158,7 @@ void ChordAtView() {
             FloodFrom(x + dx, y + dy);
         }
     }
-    CelebrateMove();
+    QueueVoiceAndBlink();
 }
 
 void CycleMarkAtView() {
