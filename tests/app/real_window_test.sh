@@ -9,7 +9,7 @@ set -euo pipefail
 
 torvex="$1"
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool import convert; do
     if ! command -v "$tool" >/dev/null; then
         echo "$tool is missing (scripts/install-deps installs it)" >&2
         exit 1
@@ -59,8 +59,20 @@ for _ in $(seq 1 100); do
 done
 [ -n "$window" ] || { echo "no game window" >&2; exit 1; }
 
-# Start-up pauses a second before the display is taken; then the keys.
-sleep 2
+# Start-up pauses a second before it takes the display and loads its
+# pictures and sounds (longer in a sanitizer build); input sent before the
+# loop runs could arrive out of step. The title screen is mostly light, so
+# wait until the screen is.
+brightness() {
+    import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0
+}
+for _ in $(seq 1 120); do
+    awk -v mean="$(brightness)" 'BEGIN { exit !(mean > 0.2) }' && break
+    sleep 0.25
+done
+awk -v mean="$(brightness)" 'BEGIN { exit !(mean > 0.2) }' ||
+    { echo "the title screen never appeared" >&2; cat "$work/game.log" >&2; exit 1; }
+sleep 0.5
 xdotool mousemove 512 384
 xdotool windowfocus "$window" 2>/dev/null || true
 send() {
