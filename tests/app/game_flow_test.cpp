@@ -315,27 +315,6 @@ TEST_F(GameFlowTest, ATimeOneSecondBetterThanTheBestIsANewBest) {
     EXPECT_EQ(HighScore, elapsed);
 }
 
-// Elapsed seconds are whole seconds, cut, of the last Playing frame.
-TEST_F(GameFlowTest, TheTimeRunsFromTheFirstPressToTheLastPlayingFrame) {
-    Launch(WriteSmallMap());
-    Play("clock 0\npass\nkey F1\npass");
-    int x = 0;
-    int y = 0;
-    FindCell(false, &x, &y);
-    AimAt(x, y);
-    Play("pass 7\ndown left\npass");
-    EXPECT_EQ(StartTick, GetTickCount());
-    Play("up left\npass\nstep 1000\npass 3\nstep 10");
-    OpenEverySafeCell();
-    Play("pass");
-    ASSERT_EQ(GameState, Won);
-    EXPECT_EQ(EndTick, GetTickCount()) << "the winning pass still composed a Playing frame";
-    const uint32_t endTick = EndTick;
-    Play("pass 5");
-    EXPECT_EQ(EndTick, endTick);
-    EXPECT_GT(EndTick - StartTick, 3000u);
-}
-
 TEST_F(GameFlowTest, SwitchingSoundInReadyTakesTheGameMusicAlong) {
     StartOnField();
     Play("key F3\npass");

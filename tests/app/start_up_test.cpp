@@ -94,15 +94,6 @@ TEST_F(StartUpTest, AMissingNameEntryTuneIsReportedOnceAndTheGameGoesOn) {
     EXPECT_EQ(game->ExitCode(), 1);
 }
 
-TEST_F(StartUpTest, WithoutAnySoundTheGameStillPlays) {
-    HeadlessSetAudioAvailable(false);
-    Launch(WriteSmallMap());
-    Play("pass\nkey F1\npass\nclick left\npass 2");
-    EXPECT_EQ(GameState, Playing);
-    Close();
-    EXPECT_EQ(game->LogLines(), (std::vector<std::string>{"exit 1"}));
-}
-
 // With no settings file the options are on and nobody holds the best time;
 // closing writes the first file.
 TEST_F(StartUpTest, TheFirstCloseWritesTheDefaultSettings) {
