@@ -18,7 +18,6 @@
 #include "sound/sound.h"
 #include "video/compose.h"
 #include "video/display.h"
-#include "video/sprites.h"
 
 namespace {
 
