@@ -183,8 +183,8 @@ class PaletteTest : public DisplayTest {
             entry = PaletteEntry{1, 2, 3, 0};
     }
 
-    static void AddBitmap(const BitmapSpec& spec) {
-        HeadlessAddResource("PAL", "BITMAP", BuildBitmap(spec));
+    static void AddBitmap(const BitmapLayout& layout) {
+        HeadlessAddResource("PAL", "BITMAP", BuildBitmap(layout));
     }
 
     static bool PaletteUntouched() {
@@ -204,21 +204,21 @@ class PaletteTest : public DisplayTest {
 };
 
 TEST_F(PaletteTest, AnEightBitBitmapWithNoColourCountGivesAll256Entries) {
-    BitmapSpec spec;
-    spec.colourTable = ColourRamp(256);
-    spec.pixels = {0};
-    AddBitmap(spec);
+    BitmapLayout layout;
+    layout.colourTable = ColourRamp(256);
+    layout.pixels = {0};
+    AddBitmap(layout);
     EXPECT_EQ(LoadPalette("PAL"), 1);
     for (int i = 0; i < 256; ++i)
         ExpectRampEntry(i);
 }
 
 TEST_F(PaletteTest, AColourCountSetsOnlyThatManyEntries) {
-    BitmapSpec spec;
-    spec.coloursUsed = 16;
-    spec.colourTable = ColourRamp(16);
-    spec.pixels = {0};
-    AddBitmap(spec);
+    BitmapLayout layout;
+    layout.coloursUsed = 16;
+    layout.colourTable = ColourRamp(16);
+    layout.pixels = {0};
+    AddBitmap(layout);
     EXPECT_EQ(LoadPalette("pal"), 1) << "names are matched in any letter case";
     for (int i = 0; i < 16; ++i)
         ExpectRampEntry(i);
@@ -229,21 +229,21 @@ TEST_F(PaletteTest, AColourCountSetsOnlyThatManyEntries) {
 }
 
 TEST_F(PaletteTest, TheColourTableStartsWhereTheHeaderSaysItEnds) {
-    BitmapSpec spec;
-    spec.headerSize = 108;  // a later, longer header
-    spec.colourTable = ColourRamp(256);
-    spec.pixels = {0};
-    AddBitmap(spec);
+    BitmapLayout layout;
+    layout.headerSize = 108;  // a later, longer header
+    layout.colourTable = ColourRamp(256);
+    layout.pixels = {0};
+    AddBitmap(layout);
     EXPECT_EQ(LoadPalette("PAL"), 1);
     for (int i = 0; i < 256; ++i)
         ExpectRampEntry(i);
 }
 
 TEST_F(PaletteTest, AtMost256EntriesAreTaken) {
-    BitmapSpec spec;
-    spec.coloursUsed = 300;
-    spec.colourTable = ColourRamp(300);
-    AddBitmap(spec);
+    BitmapLayout layout;
+    layout.coloursUsed = 300;
+    layout.colourTable = ColourRamp(300);
+    AddBitmap(layout);
     EXPECT_EQ(LoadPalette("PAL"), 1);
     for (int i = 0; i < 256; ++i)
         ExpectRampEntry(i);
@@ -253,13 +253,13 @@ TEST_F(PaletteTest, AMissingOrDamagedBitmapChangesNothing) {
     EXPECT_EQ(LoadPalette("NOWHERE"), 0);
     EXPECT_TRUE(PaletteUntouched());
 
-    BitmapSpec cut;
+    BitmapLayout cut;
     cut.colourTable = ColourRamp(255);  // one entry short of the 256 it implies
     HeadlessAddResource("CUT", "BITMAP", BuildBitmap(cut));
     EXPECT_EQ(LoadPalette("CUT"), 0);
     EXPECT_TRUE(PaletteUntouched());
 
-    BitmapSpec trueColour;
+    BitmapLayout trueColour;
     trueColour.bitCount = 24;  // no colour table at all
     trueColour.colourTable = std::vector<uint8_t>(1024, 9);
     HeadlessAddResource("RGB", "BITMAP", BuildBitmap(trueColour));
@@ -268,11 +268,11 @@ TEST_F(PaletteTest, AMissingOrDamagedBitmapChangesNothing) {
 
     HeadlessAddResource("STUB", "BITMAP", std::vector<uint8_t>(39, 0));
     EXPECT_EQ(LoadPalette("STUB"), 0) << "shorter than an info header";
-    std::vector<uint8_t> small = BuildBitmap(BitmapSpec{});
+    std::vector<uint8_t> small = BuildBitmap(BitmapLayout{});
     small[0] = 12;  // an old core header, which has no room for the fields we read
     HeadlessAddResource("CORE", "BITMAP", small);
     EXPECT_EQ(LoadPalette("CORE"), 0);
-    std::vector<uint8_t> huge = BuildBitmap(BitmapSpec{});
+    std::vector<uint8_t> huge = BuildBitmap(BitmapLayout{});
     huge[3] = 0x7F;  // a header claiming to be longer than the resource
     HeadlessAddResource("HUGE", "BITMAP", huge);
     EXPECT_EQ(LoadPalette("HUGE"), 0);
@@ -291,16 +291,16 @@ class SheetLoadTest : public DisplayTest {
     }
 
     // A 5x3 picture (rows padded to 8 bytes) whose pixel (x, y) is 10 y + x + 1.
-    static BitmapSpec SmallPicture() {
-        BitmapSpec spec;
-        spec.width = 5;
-        spec.height = 3;
-        spec.colourTable = ColourRamp(256);
+    static BitmapLayout SmallPicture() {
+        BitmapLayout layout;
+        layout.width = 5;
+        layout.height = 3;
+        layout.colourTable = ColourRamp(256);
         for (int y = 0; y < 3; ++y) {
             for (int x = 0; x < 5; ++x)
-                spec.pixels.push_back(static_cast<uint8_t>(10 * y + x + 1));
+                layout.pixels.push_back(static_cast<uint8_t>(10 * y + x + 1));
         }
-        return spec;
+        return layout;
     }
 
     static uint8_t Sheet(int x, int y) { return SpriteSheet[y * SheetWidth + x]; }
@@ -328,7 +328,7 @@ class SheetLoadTest : public DisplayTest {
 
 TEST_F(SheetLoadTest, BottomUpAndTopDownPicturesLandTheSameWayUp) {
     HeadlessAddResource("UP", "BITMAP", BuildBitmap(SmallPicture()));
-    BitmapSpec topDown = SmallPicture();
+    BitmapLayout topDown = SmallPicture();
     topDown.topDown = true;
     HeadlessAddResource("DOWN", "BITMAP", BuildBitmap(topDown));
 
@@ -354,10 +354,10 @@ TEST_F(SheetLoadTest, ARegionLargerThanThePictureChangesNothingBeyondIt) {
 }
 
 TEST_F(SheetLoadTest, PixelsFollowAShortColourTable) {
-    BitmapSpec spec = SmallPicture();
-    spec.coloursUsed = 2;
-    spec.colourTable = ColourRamp(2);
-    HeadlessAddResource("TWO", "BITMAP", BuildBitmap(spec));
+    BitmapLayout layout = SmallPicture();
+    layout.coloursUsed = 2;
+    layout.colourTable = ColourRamp(2);
+    HeadlessAddResource("TWO", "BITMAP", BuildBitmap(layout));
     EXPECT_EQ(LoadSheetBitmap("TWO", 640, 460), 1);
     EXPECT_TRUE(ShowsSmallPicture(5, 3));
 }
@@ -365,24 +365,24 @@ TEST_F(SheetLoadTest, PixelsFollowAShortColourTable) {
 TEST_F(SheetLoadTest, PicturesThatAreNotPlainEightBitAreRefused) {
     EXPECT_EQ(LoadSheetBitmap("NOWHERE", 640, 460), 0);
 
-    BitmapSpec fourBit = SmallPicture();
+    BitmapLayout fourBit = SmallPicture();
     fourBit.bitCount = 4;
     fourBit.colourTable = ColourRamp(16);
     HeadlessAddResource("FOUR", "BITMAP", BuildBitmap(fourBit));
     EXPECT_EQ(LoadSheetBitmap("FOUR", 640, 460), 0);
 
-    BitmapSpec trueColour = SmallPicture();
+    BitmapLayout trueColour = SmallPicture();
     trueColour.bitCount = 24;
     trueColour.colourTable.clear();
     HeadlessAddResource("RGB", "BITMAP", BuildBitmap(trueColour));
     EXPECT_EQ(LoadSheetBitmap("RGB", 640, 460), 0);
 
-    BitmapSpec runLength = SmallPicture();
+    BitmapLayout runLength = SmallPicture();
     runLength.compression = 1;  // RLE8
     HeadlessAddResource("RLE", "BITMAP", BuildBitmap(runLength));
     EXPECT_EQ(LoadSheetBitmap("RLE", 640, 460), 0);
 
-    BitmapSpec tooManyColours = SmallPicture();
+    BitmapLayout tooManyColours = SmallPicture();
     tooManyColours.coloursUsed = 257;
     tooManyColours.colourTable = ColourRamp(257);
     HeadlessAddResource("WIDE", "BITMAP", BuildBitmap(tooManyColours));
@@ -403,7 +403,7 @@ TEST_F(SheetLoadTest, APictureShorterThanItsHeaderSaysIsRefusedUnread) {
     EXPECT_EQ(LoadSheetBitmap("STUB", 640, 460), 0);
 
     // Dimensions whose pixel count overflows 32 bits must not pass as small.
-    BitmapSpec giant = SmallPicture();
+    BitmapLayout giant = SmallPicture();
     giant.pixels.clear();
     giant.width = 0x10000;
     giant.height = 0x10000;
@@ -412,7 +412,7 @@ TEST_F(SheetLoadTest, APictureShorterThanItsHeaderSaysIsRefusedUnread) {
     HeadlessAddResource("GIANT", "BITMAP", giantBytes);
     EXPECT_EQ(LoadSheetBitmap("GIANT", 640, 460), 0);
 
-    BitmapSpec noRows = SmallPicture();
+    BitmapLayout noRows = SmallPicture();
     noRows.pixels.clear();
     std::vector<uint8_t> mostNegative = BuildBitmap(noRows);
     mostNegative[8] = 0;

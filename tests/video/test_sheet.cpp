@@ -25,30 +25,30 @@ void FillRect(std::vector<uint8_t>& sheet, int32_t left, int32_t top, int32_t ri
 
 }  // namespace
 
-std::vector<uint8_t> BuildBitmap(const BitmapSpec& spec) {
+std::vector<uint8_t> BuildBitmap(const BitmapLayout& layout) {
     std::vector<uint8_t> bytes;
-    PutLittleEndian(bytes, spec.headerSize, 4);
-    PutLittleEndian(bytes, static_cast<uint32_t>(spec.width), 4);
-    PutLittleEndian(bytes, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height), 4);
+    PutLittleEndian(bytes, layout.headerSize, 4);
+    PutLittleEndian(bytes, static_cast<uint32_t>(layout.width), 4);
+    PutLittleEndian(bytes, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height), 4);
     PutLittleEndian(bytes, 1, 2);  // planes
-    PutLittleEndian(bytes, spec.bitCount, 2);
-    PutLittleEndian(bytes, spec.compression, 4);
+    PutLittleEndian(bytes, layout.bitCount, 2);
+    PutLittleEndian(bytes, layout.compression, 4);
     PutLittleEndian(bytes, 0, 4);  // image size, may be 0 when uncompressed
     PutLittleEndian(bytes, 2835, 4);
     PutLittleEndian(bytes, 2835, 4);
-    PutLittleEndian(bytes, spec.coloursUsed, 4);
+    PutLittleEndian(bytes, layout.coloursUsed, 4);
     PutLittleEndian(bytes, 0, 4);  // important colours
-    bytes.resize(std::max<size_t>(bytes.size(), spec.headerSize), 0);
-    bytes.insert(bytes.end(), spec.colourTable.begin(), spec.colourTable.end());
+    bytes.resize(std::max<size_t>(bytes.size(), layout.headerSize), 0);
+    bytes.insert(bytes.end(), layout.colourTable.begin(), layout.colourTable.end());
 
-    if (spec.pixels.empty())
+    if (layout.pixels.empty())
         return bytes;
-    const int32_t stride = (spec.width + 3) / 4 * 4;
-    for (int32_t stored = 0; stored < spec.height; ++stored) {
-        const int32_t row = spec.topDown ? stored : spec.height - 1 - stored;
-        const auto first = spec.pixels.begin() + row * spec.width;
-        bytes.insert(bytes.end(), first, first + spec.width);
-        bytes.insert(bytes.end(), stride - spec.width, 0);
+    const int32_t stride = (layout.width + 3) / 4 * 4;
+    for (int32_t stored = 0; stored < layout.height; ++stored) {
+        const int32_t row = layout.topDown ? stored : layout.height - 1 - stored;
+        const auto first = layout.pixels.begin() + row * layout.width;
+        bytes.insert(bytes.end(), first, first + layout.width);
+        bytes.insert(bytes.end(), stride - layout.width, 0);
     }
     return bytes;
 }
@@ -125,12 +125,12 @@ std::vector<uint8_t> RecognisableSheetPixels() {
 }
 
 void InstallRecognisableSheet() {
-    BitmapSpec spec;
-    spec.width = SheetWidth;
-    spec.height = SheetRows;
-    spec.colourTable = ColourRamp(256);
-    spec.pixels = RecognisableSheetPixels();
-    HeadlessAddResource("BMP1", "BITMAP", BuildBitmap(spec));
+    BitmapLayout layout;
+    layout.width = SheetWidth;
+    layout.height = SheetRows;
+    layout.colourTable = ColourRamp(256);
+    layout.pixels = RecognisableSheetPixels();
+    HeadlessAddResource("BMP1", "BITMAP", BuildBitmap(layout));
     LoadPalette("BMP1");
     LoadSheetBitmap("BMP1", SheetWidth, SheetRows);
     SetUpSpriteRects();

@@ -29,7 +29,7 @@ inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
 }
 
 // What goes into a bitmap resource (info header, colour table, pixels).
-struct BitmapSpec {
+struct BitmapLayout {
     int32_t width = 1;
     int32_t height = 1;  // the stored rows; negative in the header when topDown
     bool topDown = false;
@@ -42,8 +42,8 @@ struct BitmapSpec {
 };
 
 // The resource bytes. The colour table and the pixels are written as given;
-// 8-bit rows are padded to four bytes and stored in the order the spec says.
-std::vector<uint8_t> BuildBitmap(const BitmapSpec& spec);
+// 8-bit rows are padded to four bytes and stored in the order the header's height sign says.
+std::vector<uint8_t> BuildBitmap(const BitmapLayout& layout);
 
 // A colour table of `count` entries whose entry i is blue i, green 255 - i,
 // red i / 2 and reserved 0x5A (the reserved byte must never leak into flags).

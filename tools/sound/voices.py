@@ -61,9 +61,9 @@ def _trim(signal, threshold_db=-30.0, frame=110):
     return signal[loud[0] * frame:(loud[-1] + 1) * frame]
 
 
-def voice(spec, length, peak):
-    """One voice cue: the words of `spec` fitted into `length` samples."""
-    text, espeak_voice, rate, pitch = spec
+def voice(words, length, peak):
+    """One voice cue: the words of `words` fitted into `length` samples."""
+    text, espeak_voice, rate, pitch = words
     spoken, source_rate = _speak(text, espeak_voice, rate, pitch)
     if source_rate != 2 * RATE:
         raise ValueError("espeak-ng spoke at %d Hz; expected %d" % (source_rate, 2 * RATE))
