@@ -8,6 +8,7 @@
 
 #include "app/game_state.h"
 #include "files/settings.h"
+#include "sound/cues.h"
 #include "sound/sound.h"
 #include "video/compose.h"
 
@@ -30,20 +31,17 @@ void AddNameCharacter() {
     const bool onCharacter =
         row >= 0 && row < LetterGridRows && column >= 0 && column < LetterGridColumns;
     if (NameLength < MaxNameLength && onCharacter) {
-        if (SoundOn == 1)
-            PlaySlot(SoundDo, Once, 0);
+        CuePlayOnce(SoundDo);
         HighScoreName[NameLength] = LetterGrid[LetterGridColumns * row + column];
         ++NameLength;
         HighScoreName[NameLength] = '\0';
     }
     // A name needs at least one character before it can be finished.
     if (row == EndRow && NameLength != 0) {
-        if (SoundOn == 1)
-            PlaySlot(SoundDo, Once, 0);
+        CuePlayOnce(SoundDo);
         GameState = Title;
         MenuCursorY = 0;
-        if (SoundOn == 1)
-            PlaySlot(SoundBgmx, Stopped, 0);
+        CueStop(SoundBgmx);
     }
 }
 

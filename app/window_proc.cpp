@@ -15,25 +15,12 @@
 #include "board/moves.h"
 #include "board/new_game.h"
 #include "files/settings.h"
+#include "sound/cues.h"
 #include "sound/sound.h"
 #include "video/compose.h"
 #include "video/display.h"
 
 namespace {
-
-// --- sound cues ------------------------------------------------------------
-
-// Every cue sounds only while sound is on; the few that must happen whatever
-// the option call PlaySlot themselves.
-void PlayCue(int32_t slot, int32_t mode) {
-    if (SoundOn == 1)
-        PlaySlot(slot, mode, 0);
-}
-
-void RewindCue(int32_t slot) {
-    if (SoundOn == 1)
-        RewindSlot(slot);
-}
 
 // --- the options, without their click -----------------------------------------
 
@@ -205,8 +192,7 @@ void DecideEndOfGame() {
         MenuCursorY = 0;
         return;
     }
-    RewindCue(SoundBgmx);
-    PlayCue(SoundBgmx, Looping);
+    CueLoopFromStart(SoundBgmx);
     GameState = NameEntry;
     MenuCursorX = 0;
     MenuCursorY = 0;
@@ -283,7 +269,7 @@ LRESULT HandleActivation(WindowHandle window, WPARAM wParam, LPARAM lParam) {
 // --- the six actions -------------------------------------------------------------
 
 void StartGame() {
-    PlayCue(SoundJyan, Once);
+    CuePlayOnce(SoundJyan);
     GameState = Ready;
     // A button held over the start of a new board belongs to the old one; its
     // release must not open a cell before the new board's clock has started.
@@ -293,7 +279,7 @@ void StartGame() {
 }
 
 void ToggleQuestionMarks() {
-    PlayCue(SoundDo, Once);
+    CuePlayOnce(SoundDo);
     FlipQuestionMarks();
 }
 
@@ -322,14 +308,14 @@ void ToggleSound() {
 }
 
 void ToggleAnimation() {
-    PlayCue(SoundDo, Once);
+    CuePlayOnce(SoundDo);
     FlipAnimation();
 }
 
 // The best time is forgotten at once, but reaches the disk only when the
 // window closes.
 void ClearHighScore() {
-    PlayCue(SoundDo, Once);
+    CuePlayOnce(SoundDo);
     ResetHighScore();
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/game_state.h"
 #include "board/board.h"
-#include "board/cues.h"
+#include "sound/cues.h"
 #include "board/random.h"
 #include "platform/platform.h"
 

@@ -1,6 +1,8 @@
-// The sound cues of the rules and the game clock. A cue sounds only while the
-// player has sound switched on, and each one checks the option at the moment
-// it is made: the sound slots themselves never look at it.
+// Sound cues as the game makes them. A cue sounds only while the player has
+// sound switched on, and each one checks the option at the moment it is made:
+// the sound slots themselves never look at it. The few sounds that must be
+// made whatever the option (stopping the explosion on leaving a lost game,
+// the click that confirms switching sound on) call the slots directly.
 #pragma once
 
 #include <cstdint>
