@@ -95,6 +95,26 @@ TEST_F(SettingsPaths, ALinkInItsPlaceNeverCostsTheFileItLeadsTo) {
     EXPECT_TRUE(fs::is_symlink(settings));
 }
 
+TEST_F(SettingsPaths, WhatStandsInTheWayOfTheTemporaryFileIsNeverWrittenThrough) {
+    // The new settings are written to a file beside the old one first. A
+    // link planted under that name is removed, not followed.
+    const std::string temporary = settings + ".new";
+    fs::create_symlink(map, temporary);
+    PlayAndClose();
+    EXPECT_EQ(ContentsOf(map), MapText);
+    EXPECT_EQ(ContentsOf(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+
+    // A folder there that cannot simply be removed: nothing is saved, the
+    // old file stays, and the game still closes normally.
+    HeadlessReset();
+    fs::create_directory(temporary);
+    WriteFile("small.tvh.new/keep", "the player's");
+    PlayAndClose();
+    EXPECT_EQ(ContentsOf(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
+    EXPECT_EQ(ContentsOf(temporary + "/keep"), "the player's");
+}
+
 TEST_F(SettingsPaths, AReadOnlyFolderKeepsWhatItHolds) {
     PermissionsEnforced enforced;
     if (!enforced.Holds())
