@@ -1,7 +1,8 @@
-// The display: taking the screen, loading the palette and the sheet from a
-// bitmap resource, the clipped colour-keyed copy, clearing and flipping.
+// The display: taking the screen, the clipped colour-keyed copy, and loading
+// the palette and the sheet from bitmap resources, damaged ones included.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -12,154 +13,90 @@
 
 namespace {
 
-class DisplayTest : public GameTest {
-  protected:
-    WindowHandle OpenWindow() { return CreateGameWindow("Torvex", DefWindowProc, "icon1"); }
-};
+using DisplayTest = GameTest;
 
-// --- taking the screen, clearing and flipping --------------------------------
+constexpr int64_t ScreenPixels = ScreenWidth * ScreenHeight;
 
-TEST_F(DisplayTest, InitDisplayTakesTheScreenOnlyForTheGamesOwnSizes) {
-    WindowHandle window = OpenWindow();
+TEST_F(DisplayTest, TheScreenIsTakenOnlyAtTheGamesOwnSizesAndShownUntilReleased) {
+    WindowHandle window = CreateGameWindow("Torvex", DefWindowProc, "icon1");
     EXPECT_EQ(InitDisplay(window, 800, 600, 640, 480), 0) << "the back buffer is 640x480";
     EXPECT_EQ(InitDisplay(window, 640, 480, 640, 481), 0) << "the sheet holds at most 640x480";
-    EXPECT_FALSE(HeadlessDisplayIsOpen());
-    EXPECT_EQ(InitDisplay(window, 640, 480, 640, 480), 1);
-    EXPECT_TRUE(HeadlessDisplayIsOpen());
-    ReleaseDisplay();
-    EXPECT_FALSE(HeadlessDisplayIsOpen());
-}
-
-TEST_F(DisplayTest, InitDisplayFailsWhenThePlatformHasNoScreen) {
     HeadlessSetDisplayAvailable(false);
-    EXPECT_EQ(InitDisplay(OpenWindow(), 640, 480, 640, 480), 0);
+    EXPECT_EQ(InitDisplay(window, 640, 480, 640, 480), 0) << "the platform has no screen";
+    EXPECT_FALSE(HeadlessDisplayIsOpen());
     FlipPage();
-    EXPECT_EQ(HeadlessFramesPresented(), 0u) << "nothing is shown without a screen";
-}
+    EXPECT_EQ(HeadlessFramesPresented(), 0u) << "nothing is shown without the screen";
 
-TEST_F(DisplayTest, FlipShowsTheBackBufferWithAnAllBlackPaletteBeforeLoading) {
-    ASSERT_EQ(InitDisplay(OpenWindow(), 640, 480, 640, 480), 1);
-    BackBuffer[0] = 7;
-    BackBuffer[ScreenWidth * ScreenHeight - 1] = 200;
-    FlipPage();
-    ASSERT_EQ(HeadlessFramesPresented(), 1u);
-    EXPECT_EQ(std::memcmp(HeadlessFramePixels(), BackBuffer, sizeof(BackBuffer)), 0);
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& entry = HeadlessFramePalette()[i];
-        EXPECT_EQ(entry.red | entry.green | entry.blue | entry.flags, 0) << "entry " << i;
-    }
-}
-
-TEST_F(DisplayTest, RestoreShowsABlackFrameAndReleaseStopsShowing) {
-    ASSERT_EQ(InitDisplay(OpenWindow(), 640, 480, 640, 480), 1);
+    HeadlessSetDisplayAvailable(true);
+    ASSERT_EQ(InitDisplay(window, 640, 480, 640, 480), 1);
     std::memset(BackBuffer, 5, sizeof(BackBuffer));
     RestoreSurfaces();
     ASSERT_EQ(HeadlessFramesPresented(), 1u);
-    for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
-        ASSERT_EQ(HeadlessFramePixels()[i], 0) << "pixel " << i;
-    }
+    EXPECT_EQ(std::count(HeadlessFramePixels(), HeadlessFramePixels() + ScreenPixels, 0),
+              ScreenPixels)
+        << "a restored screen starts black";
     ReleaseDisplay();
+    EXPECT_FALSE(HeadlessDisplayIsOpen());
     FlipPage();
-    EXPECT_EQ(HeadlessFramesPresented(), 1u);
+    EXPECT_EQ(HeadlessFramesPresented(), 1u) << "nothing is shown after the release";
 }
 
-TEST_F(DisplayTest, ClearSetsEveryPixelToIndexZero) {
-    std::memset(BackBuffer, 9, sizeof(BackBuffer));
-    ClearBackBuffer();
-    EXPECT_EQ(CountPixels(0), ScreenWidth * ScreenHeight);
-}
-
-// --- the clipped, colour-keyed copy --------------------------------------------
-
-// A sheet where every pixel differs from its neighbours and none is 0, so
-// a copy shifted by one pixel, or missing a row, shows.
+// A sheet where every pixel differs from its neighbours and none is 0, so a
+// copy shifted by one pixel, or missing a row, shows.
 class BlitTest : public DisplayTest {
   protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        for (int32_t y = 0; y < SheetHeight; ++y) {
-            for (int32_t x = 0; x < SheetWidth; ++x) {
-                SpriteSheet[y * SheetWidth + x] = static_cast<uint8_t>(1 + (3 * x + 7 * y) % 255);
-            }
+        for (int32_t i = 0; i < SheetWidth * SheetHeight; ++i) {
+            SpriteSheet[i] =
+                static_cast<uint8_t>(1 + (3 * (i % SheetWidth) + 7 * (i / SheetWidth)) % 255);
         }
     }
-
-    // The tile at the sheet origin.
     static constexpr Rect Tile = {64, 96, 96, 128};
-
-    // True when the back buffer holds sheet columns/rows starting at
-    // (sourceX, sourceY) in the width x height area at (x, y), and nothing
-    // anywhere else.
-    static bool ShowsExactly(int32_t x, int32_t y, int32_t sourceX, int32_t sourceY, int32_t width,
-                             int32_t height) {
-        for (int32_t row = 0; row < height; ++row) {
-            for (int32_t column = 0; column < width; ++column) {
-                const uint8_t want = SpriteSheet[(sourceY + row) * SheetWidth + sourceX + column];
-                if (PixelAt(x + column, y + row) != want)
-                    return false;
-            }
-        }
-        return CountPixels(0) == ScreenWidth * ScreenHeight - int64_t{width} * height;
-    }
 };
 
-TEST_F(BlitTest, ATileInsideTheScreenIsCopiedWhole) {
-    BlitSprite(100, 50, Tile);
-    EXPECT_TRUE(ShowsExactly(100, 50, 64, 96, 32, 32));
-}
-
-TEST_F(BlitTest, ATileAtTheLastPositionReachesTheLastColumnAndRow) {
-    BlitSprite(608, 448, Tile);
-    EXPECT_TRUE(ShowsExactly(608, 448, 64, 96, 32, 32));
-    EXPECT_NE(PixelAt(639, 479), 0);
-}
-
-TEST_F(BlitTest, ATileOverTheLeftEdgeShowsItsRightColumns) {
-    BlitSprite(-10, 50, Tile);
-    EXPECT_TRUE(ShowsExactly(0, 50, 74, 96, 22, 32));
-}
-
-TEST_F(BlitTest, ATileOverTheRightEdgeShowsItsLeftColumns) {
-    BlitSprite(620, 50, Tile);
-    EXPECT_TRUE(ShowsExactly(620, 50, 64, 96, 20, 32));
-}
-
-TEST_F(BlitTest, ATileOverTheTopOrBottomEdgeShowsTheRowsOnScreen) {
-    BlitSprite(100, 470, Tile);
-    EXPECT_TRUE(ShowsExactly(100, 470, 64, 96, 32, 10));
-    ClearBackBuffer();
-    BlitSprite(100, -5, Tile);
-    EXPECT_TRUE(ShowsExactly(100, 0, 64, 101, 32, 27));
-}
-
-TEST_F(BlitTest, ATileOverACornerIsClippedOnBothAxes) {
-    BlitSprite(-31, 479, Tile);
-    EXPECT_TRUE(ShowsExactly(0, 479, 95, 96, 1, 1));
-}
-
-TEST_F(BlitTest, ATileWhollyOffTheScreenDrawsNothing) {
-    const int32_t positions[][2] = {
-        {-32, 50},      {640, 50},      {50, -32},      {50, 480},      {-1000, -1000},
-        {INT32_MIN, 0}, {INT32_MAX, 0}, {0, INT32_MIN}, {0, INT32_MAX}, {INT32_MIN, INT32_MIN}};
-    for (const auto& position : positions) {
-        BlitSprite(position[0], position[1], Tile);
-        EXPECT_EQ(CountPixels(0), ScreenWidth * ScreenHeight)
-            << "at " << position[0] << ", " << position[1];
+TEST_F(BlitTest, ATileIsClippedToTheScreenAndDrawsNothingWhollyOffIt) {
+    // Where the tile is drawn, and the area of the screen it then covers.
+    struct Case {
+        int32_t x, y, shownX, shownY, width, height;
+    };
+    const Case cases[] = {
+        {100, 50, 100, 50, 32, 32},    // inside
+        {608, 448, 608, 448, 32, 32},  // at the last place, reaching the last column and row
+        {-10, 50, 0, 50, 22, 32},      // over the left edge
+        {620, 50, 620, 50, 20, 32},    // over the right edge
+        {100, -5, 100, 0, 32, 27},     // over the top edge
+        {100, 470, 100, 470, 32, 10},  // over the bottom edge
+        {-31, 479, 0, 479, 1, 1},      // over a corner
+        {-32, 50, 0, 0, 0, 0},         // the rest wholly off
+        {640, 50, 0, 0, 0, 0},        {50, -32, 0, 0, 0, 0},
+        {50, 480, 0, 0, 0, 0},        {INT32_MIN, 0, 0, 0, 0, 0},
+        {INT32_MAX, 0, 0, 0, 0, 0},   {0, INT32_MIN, 0, 0, 0, 0},
+        {0, INT32_MAX, 0, 0, 0, 0},   {INT32_MIN, INT32_MIN, 0, 0, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at " << c.x << ", " << c.y);
+        ClearBackBuffer();
+        BlitSprite(c.x, c.y, Tile);
+        for (int32_t row = 0; row < c.height; ++row) {
+            for (int32_t column = 0; column < c.width; ++column) {
+                const int32_t sourceX = Tile.left + c.shownX - c.x + column;
+                const int32_t sourceY = Tile.top + c.shownY - c.y + row;
+                ASSERT_EQ(PixelAt(c.shownX + column, c.shownY + row),
+                          SpriteSheet[sourceY * SheetWidth + sourceX])
+                    << "screen " << c.shownX + column << ", " << c.shownY + row;
+            }
+        }
+        EXPECT_EQ(CountPixels(0), ScreenPixels - c.width * c.height) << "nothing elsewhere";
     }
 }
 
-TEST_F(BlitTest, ARectangleReachingOutsideTheSheetIsRefusedWhole) {
-    BlitSprite(10, 10, Rect{-4, 0, 28, 32});
-    BlitSprite(10, 10, Rect{620, 0, 652, 32});
-    BlitSprite(10, 10, Rect{0, 470, 32, 502});
-    BlitSprite(10, 10, Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX});
-    EXPECT_EQ(CountPixels(0), ScreenWidth * ScreenHeight);
-}
-
-TEST_F(BlitTest, EmptyOrInvertedRectanglesDrawNothing) {
-    BlitSprite(10, 10, Rect{64, 96, 64, 128});
-    BlitSprite(10, 10, Rect{96, 96, 64, 128});
-    EXPECT_EQ(CountPixels(0), ScreenWidth * ScreenHeight);
+TEST_F(BlitTest, SourcesThatAreEmptyOrReachOutsideTheSheetDrawNothing) {
+    const Rect sources[] = {{64, 96, 64, 128}, {96, 96, 64, 128},
+                            {-4, 0, 28, 32},   {620, 0, 652, 32},
+                            {0, 470, 32, 502}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}};
+    for (const Rect& source : sources)
+        BlitSprite(10, 10, source);
+    EXPECT_EQ(CountPixels(0), ScreenPixels);
 }
 
 TEST_F(BlitTest, SheetPixelsOfIndexZeroLeaveTheBackBufferAsItWas) {
@@ -173,263 +110,89 @@ TEST_F(BlitTest, SheetPixelsOfIndexZeroLeaveTheBackBufferAsItWas) {
     EXPECT_EQ(PixelAt(232, 131), 77) << "nothing beyond the tile";
 }
 
-// --- the palette -----------------------------------------------------------------
+// A 5x3 picture whose pixel (x, y) is 10 y + x + 1 (rows padded to 8 bytes),
+// after its header and a colour ramp of `entries` colours.
+std::vector<uint8_t> Picture(uint16_t bitCount, uint32_t used, uint32_t entries,
+                             uint32_t headerSize = 40, uint32_t compression = 0,
+                             bool topDown = false) {
+    BitmapLayout layout{5, 3, topDown, bitCount, compression, used, headerSize, ColourRamp(entries),
+                        {}};
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 5; ++x)
+            layout.pixels.push_back(static_cast<uint8_t>(10 * y + x + 1));
+    }
+    return BuildBitmap(layout);
+}
 
-class PaletteTest : public DisplayTest {
-  protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
+// Bytes with the 32-bit field at `offset` replaced, or cut to `size`.
+std::vector<uint8_t> Changed(std::vector<uint8_t> bytes, size_t offset, uint32_t value) {
+    std::memcpy(bytes.data() + offset, &value, 4);  // little-endian, as the test machines are
+    return bytes;
+}
+std::vector<uint8_t> Cut(std::vector<uint8_t> bytes, size_t size) {
+    bytes.resize(size);
+    return bytes;
+}
+
+// Each resource loaded both as the palette and as the sheet: what each takes,
+// and that a refused one changes nothing.
+TEST_F(DisplayTest, PaletteAndSheetTakeWhatTheBitmapHoldsAndRefuseDamagedOnes) {
+    const std::vector<uint8_t> plain = Picture(8, 0, 256);
+    std::vector<uint8_t> giant = Changed(Changed(plain, 4, 0x10000), 8, 0x10000);
+    giant.resize(giant.size() + 64, 1);  // a pixel count that overflows 32 bits
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;  // none: no such resource
+        int32_t entries;             // palette entries taken; 0 when refused
+        int32_t width, height;       // sheet region asked for
+        int32_t columns, rows;       // copied into the sheet; -1 when refused
+    } cases[] = {
+        {"8 bits, bottom-up, no colour count", plain, 256, 640, 460, 5, 3},
+        {"top-down", Picture(8, 0, 256, 40, 0, true), 256, 640, 460, 5, 3},
+        {"a part of the picture", plain, 256, 3, 2, 3, 2},
+        {"more than it holds", plain, 256, 640, 480, 5, 3},
+        {"nothing of it", plain, 256, 0, -4, 0, 0},
+        {"16 colours used", Picture(8, 16, 16), 16, 640, 460, 5, 3},
+        {"a later, longer header", Picture(8, 0, 256, 108), 256, 640, 460, 5, 3},
+        {"more than 256 colours", Picture(8, 300, 300), 256, 640, 460, -1, -1},
+        {"missing", {}, 0, 640, 460, -1, -1},
+        {"4 bits", Picture(4, 0, 16), 16, 640, 460, -1, -1},
+        {"true colour, without a table", Picture(24, 0, 256), 0, 640, 460, -1, -1},
+        {"run-length", Picture(8, 0, 256, 40, 1), 256, 640, 460, -1, -1},
+        {"a pixel byte short", Cut(plain, plain.size() - 1), 256, 640, 460, -1, -1},
+        {"a colour short", Cut(plain, 40 + 4 * 255), 0, 640, 460, -1, -1},
+        {"shorter than an info header", Cut(plain, 39), 0, 640, 460, -1, -1},
+        {"an old core header", Changed(plain, 0, 12), 0, 640, 460, -1, -1},
+        {"a header longer than it", Changed(plain, 0, 0x7F000028), 0, 640, 460, -1, -1},
+        {"too large to count", giant, 256, 640, 460, -1, -1},
+        {"the most negative height", Changed(plain, 8, 0x80000000u), 256, 640, 460, -1, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         for (PaletteEntry& entry : PaletteTable)
             entry = PaletteEntry{1, 2, 3, 0};
-    }
-
-    static void AddBitmap(const BitmapLayout& layout) {
-        HeadlessAddResource("PAL", "BITMAP", BuildBitmap(layout));
-    }
-
-    static bool PaletteUntouched() {
-        for (const PaletteEntry& entry : PaletteTable) {
-            if (entry.red != 1 || entry.green != 2 || entry.blue != 3 || entry.flags != 0)
-                return false;
+        std::memset(SpriteSheet, 77, sizeof(SpriteSheet));
+        if (!c.bytes.empty())
+            HeadlessAddResource("PIC", "BITMAP", c.bytes);
+        const char* name = c.bytes.empty() ? "NOWHERE" : "pic";  // any letter case
+        EXPECT_EQ(LoadPalette(name), c.entries > 0 ? 1 : 0);
+        EXPECT_EQ(LoadSheetBitmap(name, c.width, c.height), c.columns >= 0 ? 1 : 0);
+        for (int32_t i = 0; i < 256; ++i) {
+            const bool ramp = i < c.entries;
+            ASSERT_EQ(PaletteTable[i].red, ramp ? i / 2 : 1) << "entry " << i;
+            ASSERT_EQ(PaletteTable[i].green, ramp ? 255 - i : 2) << "entry " << i;
+            ASSERT_EQ(PaletteTable[i].blue, ramp ? i : 3) << "entry " << i;
+            ASSERT_EQ(PaletteTable[i].flags, 0) << "entry " << i;
         }
-        return true;
-    }
-
-    static void ExpectRampEntry(int i) {
-        EXPECT_EQ(PaletteTable[i].red, i / 2) << "entry " << i;
-        EXPECT_EQ(PaletteTable[i].green, 255 - i) << "entry " << i;
-        EXPECT_EQ(PaletteTable[i].blue, i) << "entry " << i;
-        EXPECT_EQ(PaletteTable[i].flags, 0) << "entry " << i;
-    }
-};
-
-TEST_F(PaletteTest, AnEightBitBitmapWithNoColourCountGivesAll256Entries) {
-    BitmapLayout layout;
-    layout.colourTable = ColourRamp(256);
-    layout.pixels = {0};
-    AddBitmap(layout);
-    EXPECT_EQ(LoadPalette("PAL"), 1);
-    for (int i = 0; i < 256; ++i)
-        ExpectRampEntry(i);
-}
-
-TEST_F(PaletteTest, AColourCountSetsOnlyThatManyEntries) {
-    BitmapLayout layout;
-    layout.coloursUsed = 16;
-    layout.colourTable = ColourRamp(16);
-    layout.pixels = {0};
-    AddBitmap(layout);
-    EXPECT_EQ(LoadPalette("pal"), 1) << "names are matched in any letter case";
-    for (int i = 0; i < 16; ++i)
-        ExpectRampEntry(i);
-    for (int i = 16; i < 256; ++i) {
-        EXPECT_EQ(PaletteTable[i].red, 1) << "entry " << i << " keeps its colour";
-        EXPECT_EQ(PaletteTable[i].blue, 3) << "entry " << i << " keeps its colour";
-    }
-}
-
-TEST_F(PaletteTest, TheColourTableStartsWhereTheHeaderSaysItEnds) {
-    BitmapLayout layout;
-    layout.headerSize = 108;  // a later, longer header
-    layout.colourTable = ColourRamp(256);
-    layout.pixels = {0};
-    AddBitmap(layout);
-    EXPECT_EQ(LoadPalette("PAL"), 1);
-    for (int i = 0; i < 256; ++i)
-        ExpectRampEntry(i);
-}
-
-TEST_F(PaletteTest, AtMost256EntriesAreTaken) {
-    BitmapLayout layout;
-    layout.coloursUsed = 300;
-    layout.colourTable = ColourRamp(300);
-    AddBitmap(layout);
-    EXPECT_EQ(LoadPalette("PAL"), 1);
-    for (int i = 0; i < 256; ++i)
-        ExpectRampEntry(i);
-}
-
-TEST_F(PaletteTest, AMissingOrDamagedBitmapChangesNothing) {
-    EXPECT_EQ(LoadPalette("NOWHERE"), 0);
-    EXPECT_TRUE(PaletteUntouched());
-
-    BitmapLayout cut;
-    cut.colourTable = ColourRamp(255);  // one entry short of the 256 it implies
-    HeadlessAddResource("CUT", "BITMAP", BuildBitmap(cut));
-    EXPECT_EQ(LoadPalette("CUT"), 0);
-    EXPECT_TRUE(PaletteUntouched());
-
-    BitmapLayout trueColour;
-    trueColour.bitCount = 24;  // no colour table at all
-    trueColour.colourTable = std::vector<uint8_t>(1024, 9);
-    HeadlessAddResource("RGB", "BITMAP", BuildBitmap(trueColour));
-    EXPECT_EQ(LoadPalette("RGB"), 0);
-    EXPECT_TRUE(PaletteUntouched());
-
-    HeadlessAddResource("STUB", "BITMAP", std::vector<uint8_t>(39, 0));
-    EXPECT_EQ(LoadPalette("STUB"), 0) << "shorter than an info header";
-    std::vector<uint8_t> small = BuildBitmap(BitmapLayout{});
-    small[0] = 12;  // an old core header, which has no room for the fields we read
-    HeadlessAddResource("CORE", "BITMAP", small);
-    EXPECT_EQ(LoadPalette("CORE"), 0);
-    std::vector<uint8_t> huge = BuildBitmap(BitmapLayout{});
-    huge[3] = 0x7F;  // a header claiming to be longer than the resource
-    HeadlessAddResource("HUGE", "BITMAP", huge);
-    EXPECT_EQ(LoadPalette("HUGE"), 0);
-    EXPECT_TRUE(PaletteUntouched());
-}
-
-// --- the sheet ---------------------------------------------------------------------
-
-class SheetLoadTest : public DisplayTest {
-  protected:
-    static constexpr uint8_t Untouched = 77;
-
-    void SetUp() override {
-        DisplayTest::SetUp();
-        std::memset(SpriteSheet, Untouched, sizeof(SpriteSheet));
-    }
-
-    // A 5x3 picture (rows padded to 8 bytes) whose pixel (x, y) is 10 y + x + 1.
-    static BitmapLayout SmallPicture() {
-        BitmapLayout layout;
-        layout.width = 5;
-        layout.height = 3;
-        layout.colourTable = ColourRamp(256);
-        for (int y = 0; y < 3; ++y) {
-            for (int x = 0; x < 5; ++x)
-                layout.pixels.push_back(static_cast<uint8_t>(10 * y + x + 1));
-        }
-        return layout;
-    }
-
-    static uint8_t Sheet(int x, int y) { return SpriteSheet[y * SheetWidth + x]; }
-
-    static bool ShowsSmallPicture(int columns, int rows) {
-        for (int y = 0; y < SheetHeight; ++y) {
-            for (int x = 0; x < SheetWidth; ++x) {
-                const uint8_t want =
-                    x < columns && y < rows ? static_cast<uint8_t>(10 * y + x + 1) : Untouched;
-                if (Sheet(x, y) != want)
-                    return false;
+        for (int32_t i = 0; i < SheetWidth * SheetHeight; ++i) {
+            const int32_t x = i % SheetWidth;
+            const int32_t y = i / SheetWidth;
+            const int32_t want = x < c.columns && y < c.rows ? 10 * y + x + 1 : 77;
+            if (SpriteSheet[i] != want) {
+                ADD_FAILURE() << "sheet " << x << ", " << y << " holds " << int{SpriteSheet[i]};
+                break;
             }
         }
-        return true;
     }
-
-    static bool SheetUntouched() {
-        for (uint8_t pixel : SpriteSheet) {
-            if (pixel != Untouched)
-                return false;
-        }
-        return true;
-    }
-};
-
-TEST_F(SheetLoadTest, BottomUpAndTopDownPicturesLandTheSameWayUp) {
-    HeadlessAddResource("UP", "BITMAP", BuildBitmap(SmallPicture()));
-    BitmapLayout topDown = SmallPicture();
-    topDown.topDown = true;
-    HeadlessAddResource("DOWN", "BITMAP", BuildBitmap(topDown));
-
-    EXPECT_EQ(LoadSheetBitmap("UP", 640, 460), 1);
-    EXPECT_TRUE(ShowsSmallPicture(5, 3));
-    std::memset(SpriteSheet, Untouched, sizeof(SpriteSheet));
-    EXPECT_EQ(LoadSheetBitmap("down", 640, 460), 1);
-    EXPECT_TRUE(ShowsSmallPicture(5, 3));
-}
-
-TEST_F(SheetLoadTest, OnlyTheRequestedRegionOfThePictureIsCopied) {
-    HeadlessAddResource("UP", "BITMAP", BuildBitmap(SmallPicture()));
-    EXPECT_EQ(LoadSheetBitmap("UP", 3, 2), 1);
-    EXPECT_TRUE(ShowsSmallPicture(3, 2));
-}
-
-TEST_F(SheetLoadTest, ARegionLargerThanThePictureChangesNothingBeyondIt) {
-    HeadlessAddResource("UP", "BITMAP", BuildBitmap(SmallPicture()));
-    EXPECT_EQ(LoadSheetBitmap("UP", 640, 480), 1);
-    EXPECT_TRUE(ShowsSmallPicture(5, 3));
-    EXPECT_EQ(LoadSheetBitmap("UP", 0, -4), 1);
-    EXPECT_TRUE(ShowsSmallPicture(5, 3));
-}
-
-TEST_F(SheetLoadTest, PixelsFollowAShortColourTable) {
-    BitmapLayout layout = SmallPicture();
-    layout.coloursUsed = 2;
-    layout.colourTable = ColourRamp(2);
-    HeadlessAddResource("TWO", "BITMAP", BuildBitmap(layout));
-    EXPECT_EQ(LoadSheetBitmap("TWO", 640, 460), 1);
-    EXPECT_TRUE(ShowsSmallPicture(5, 3));
-}
-
-TEST_F(SheetLoadTest, PicturesThatAreNotPlainEightBitAreRefused) {
-    EXPECT_EQ(LoadSheetBitmap("NOWHERE", 640, 460), 0);
-
-    BitmapLayout fourBit = SmallPicture();
-    fourBit.bitCount = 4;
-    fourBit.colourTable = ColourRamp(16);
-    HeadlessAddResource("FOUR", "BITMAP", BuildBitmap(fourBit));
-    EXPECT_EQ(LoadSheetBitmap("FOUR", 640, 460), 0);
-
-    BitmapLayout trueColour = SmallPicture();
-    trueColour.bitCount = 24;
-    trueColour.colourTable.clear();
-    HeadlessAddResource("RGB", "BITMAP", BuildBitmap(trueColour));
-    EXPECT_EQ(LoadSheetBitmap("RGB", 640, 460), 0);
-
-    BitmapLayout runLength = SmallPicture();
-    runLength.compression = 1;  // RLE8
-    HeadlessAddResource("RLE", "BITMAP", BuildBitmap(runLength));
-    EXPECT_EQ(LoadSheetBitmap("RLE", 640, 460), 0);
-
-    BitmapLayout tooManyColours = SmallPicture();
-    tooManyColours.coloursUsed = 257;
-    tooManyColours.colourTable = ColourRamp(257);
-    HeadlessAddResource("WIDE", "BITMAP", BuildBitmap(tooManyColours));
-    EXPECT_EQ(LoadSheetBitmap("WIDE", 640, 460), 0);
-
-    EXPECT_TRUE(SheetUntouched());
-}
-
-TEST_F(SheetLoadTest, APictureShorterThanItsHeaderSaysIsRefusedUnread) {
-    std::vector<uint8_t> whole = BuildBitmap(SmallPicture());
-    whole.pop_back();  // the last padding byte of the top row
-    HeadlessAddResource("CUT", "BITMAP", whole);
-    EXPECT_EQ(LoadSheetBitmap("CUT", 640, 460), 0);
-
-    std::vector<uint8_t> headerOnly = BuildBitmap(SmallPicture());
-    headerOnly.resize(30);
-    HeadlessAddResource("STUB", "BITMAP", headerOnly);
-    EXPECT_EQ(LoadSheetBitmap("STUB", 640, 460), 0);
-
-    // Dimensions whose pixel count overflows 32 bits must not pass as small.
-    BitmapLayout giant = SmallPicture();
-    giant.pixels.clear();
-    giant.width = 0x10000;
-    giant.height = 0x10000;
-    std::vector<uint8_t> giantBytes = BuildBitmap(giant);
-    giantBytes.resize(giantBytes.size() + 64, 1);
-    HeadlessAddResource("GIANT", "BITMAP", giantBytes);
-    EXPECT_EQ(LoadSheetBitmap("GIANT", 640, 460), 0);
-
-    BitmapLayout noRows = SmallPicture();
-    noRows.pixels.clear();
-    std::vector<uint8_t> mostNegative = BuildBitmap(noRows);
-    mostNegative[8] = 0;
-    mostNegative[9] = 0;
-    mostNegative[10] = 0;
-    mostNegative[11] = 0x80;  // height INT32_MIN
-    HeadlessAddResource("NEG", "BITMAP", mostNegative);
-    EXPECT_EQ(LoadSheetBitmap("NEG", 640, 460), 0);
-
-    EXPECT_TRUE(SheetUntouched());
-}
-
-TEST_F(SheetLoadTest, TheRecognisableSheetLoadsPixelForPixel) {
-    InstallRecognisableSheet();
-    const std::vector<uint8_t> pixels = RecognisableSheetPixels();
-    EXPECT_EQ(std::memcmp(SpriteSheet, pixels.data(), pixels.size()), 0);
-    EXPECT_EQ(Sheet(0, 460), Untouched) << "the rows below the bitmap are never loaded";
 }
 
 }  // namespace

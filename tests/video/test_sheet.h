@@ -3,8 +3,8 @@
 //
 // The recognisable sheet follows the game's layout, but each picture is
 // painted with numbers instead of art:
-//   - every 32x32 tile cell is filled with its own id (1..125), with the
-//     value CornerMark in its top-left pixel so its exact position shows;
+//   - the 32x32 tile cell in column c, row r is filled with 1 + 13 r + c,
+//     with CornerMark in its top-left pixel so its exact position shows;
 //   - the cursor box has only a 1-pixel border of CursorBoxId, the press
 //     highlight only a 4x4 block of PressHighlightId at its centre, so the
 //     cell under either stays readable at (x + 5, y + 5);
@@ -20,7 +20,6 @@
 
 #include "video/display.h"
 
-// Rectangles compared and printed in test expectations.
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
@@ -38,52 +37,48 @@ struct BitmapLayout {
     uint32_t coloursUsed = 0;
     uint32_t headerSize = 40;
     std::vector<uint8_t> colourTable;  // blue, green, red, reserved quads
-    std::vector<uint8_t> pixels;       // rows top to bottom, no padding (8-bit only)
+    std::vector<uint8_t> pixels;       // rows top to bottom, unpadded, written as 8-bit
 };
-
-// The resource bytes. The colour table and the pixels are written as given;
-// 8-bit rows are padded to four bytes and stored in the order the header's height sign says.
 std::vector<uint8_t> BuildBitmap(const BitmapLayout& layout);
 
-// A colour table of `count` entries whose entry i is blue i, green 255 - i,
-// red i / 2 and reserved 0x5A (the reserved byte must never leak into flags).
+// `count` colours, entry i being blue i, green 255 - i, red i / 2 and
+// reserved 0x5A (which must never leak into a palette entry's flags).
 std::vector<uint8_t> ColourRamp(uint32_t count);
 
 constexpr uint8_t CornerMark = 255;
 constexpr uint8_t CursorBoxId = 8;
 constexpr uint8_t PressHighlightId = 9;
-constexpr uint8_t MenuBarId = 130;
-constexpr uint8_t LogoId = 131;
+constexpr uint8_t MenuBarId = 150;
+constexpr uint8_t LogoId = 151;
 constexpr uint8_t FontMark = 200;  // plus the font number
 
-// The id painted in the tile cell of the sheet whose top-left corner is at
-// (left, top); 0 for a cell that is not a picture.
-uint8_t TileCellId(int32_t left, int32_t top);
-
-// The id of the face in sheet column 0..2 (smiling, crossed-out eyes,
-// sunglasses) and blink phase 0..1.
+// The face in sheet column 0..2 (smiling, crossed-out eyes, sunglasses) and
+// blink phase 0..1.
 uint8_t FaceId(int32_t column, int32_t phase);
 
-// The whole recognisable sheet as 640x460 pixels, top row first.
-std::vector<uint8_t> RecognisableSheetPixels();
-
-// Registers the recognisable sheet as the resource "BMP1", loads its palette
-// and pixels into the display and sets up the sprite tables.
+// Registers the recognisable sheet as "BMP1", loads its palette and pixels
+// and sets up the sprite tables.
 void InstallRecognisableSheet();
 
-// Reading the back buffer.
+// Reading the back buffer; outside the screen reads as 0.
 uint8_t PixelAt(int32_t x, int32_t y);
 int64_t CountPixels(uint8_t value);
-bool AreaIsBlank(int32_t x, int32_t y, int32_t width, int32_t height);
 
-// The id of the tile drawn with its top-left corner at (x, y), read at
-// (x + 5, y + 5).
+// The id of the tile drawn with its top-left corner at (x, y), and the id the
+// sheet holds for TileRects[tile].
 uint8_t TileIdAt(int32_t x, int32_t y);
-
-// The id the sheet holds for TileRects[tile].
 uint8_t IdOfTile(int32_t tile);
 
 // The text of `length` glyphs of `font` drawn from (x, y) 12 pixels apart: a
 // glyph of the font reads as its character, a glyph of the other font as
 // '~', and anything else as ' '.
 std::string TextAt(int32_t x, int32_t y, int32_t font, int32_t length);
+
+// Expects each text drawn in its font with its first glyph at (x, y).
+struct PlacedText {
+    int32_t x;
+    int32_t y;
+    int32_t font;
+    std::string text;
+};
+void ExpectTexts(const std::vector<PlacedText>& texts);
