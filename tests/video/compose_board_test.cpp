@@ -34,57 +34,44 @@ class ComposeTest : public GameTest {
         ViewX = 32 * x + 16;
         ViewY = 32 * y + 16;
     }
-
     static void SetCover(int32_t x, int32_t y, int8_t cover) {
         CoverState[CellIndex(x, y)] = cover;
     }
 
     static int64_t Highlights() { return CountPixels(PressHighlightId) / 16; }
-
     // True when a highlight's centre block lies on the cell drawn at (x, y).
     static bool HighlightedAt(int32_t x, int32_t y) {
         return PixelAt(x + 16, y + 16) == PressHighlightId;
     }
-
     static bool CursorBoxShown() {
         return PixelAt(303, 223) == CursorBoxId && PixelAt(334, 254) == CursorBoxId;
     }
 };
 
-// --- where the cells go ---------------------------------------------------------
-
-TEST_F(ComposeTest, TheCellUnderTheViewLiesUnderTheCursorBox) {
-    SetBoardFromArt({"###", "###", "###"});
-    ViewX = 16;
-    ViewY = 16;
+TEST_F(ComposeTest, CellsLandWhereTheViewPutsThemAndNothingIsDrawnBeyondTheBoardOrOnVoid) {
+    SetBoardFromArt({"###", "#.#", "###"});
+    ViewCell(0, 0);
     ComposeFrame();
-    EXPECT_EQ(TileIdAt(303, 223), IdOfTile(2)) << "cell (0, 0) is drawn at (303, 223)";
     EXPECT_TRUE(CursorBoxShown());
-    EXPECT_EQ(PixelAt(335, 223), CornerMark) << "cell (1, 0)";
-    EXPECT_EQ(PixelAt(367, 287), CornerMark) << "cell (2, 2)";
-    EXPECT_TRUE(AreaIsBlank(271, 223, 32, 32)) << "nothing left of the board";
-    EXPECT_TRUE(AreaIsBlank(303, 191, 32, 32)) << "nothing above it";
-    EXPECT_TRUE(AreaIsBlank(399, 223, 32, 32)) << "nothing right of it";
-    EXPECT_TRUE(AreaIsBlank(303, 319, 32, 32)) << "nothing below it";
-}
+    EXPECT_EQ(TileIdAt(303, 223), IdOfTile(RaisedTile)) << "cell (0, 0) lies under the cursor box";
 
-TEST_F(ComposeTest, AtViewOriginTheFirstCellsCornerIsAtTheScreenCentre) {
-    SetBoardFromArt({"##", "##"});
-    ViewX = 0;
-    ViewY = 0;
-    ComposeFrame();
-    EXPECT_EQ(PixelAt(319, 239), CornerMark);
-    EXPECT_EQ(PixelAt(318, 239), 0);
-    EXPECT_EQ(PixelAt(319, 238), 0);
-}
-
-TEST_F(ComposeTest, CellsKeepTheirTruePositionsWhenTheViewIsBeforeTheBoard) {
-    SetBoardFromArt({"##", "##"});
-    ViewX = -20;
-    ViewY = -31;
-    ComposeFrame();
-    EXPECT_EQ(PixelAt(339, 270), CornerMark) << "cell (0, 0) at (319 + 20, 239 + 31)";
-    EXPECT_EQ(PixelAt(371, 302), CornerMark) << "cell (1, 1)";
+    // The view point is always screen pixel (319, 239); where cell (0, 0) then starts.
+    const int32_t views[][4] = {
+        {20, 10, 299, 229}, {0, 0, 319, 239}, {-20, -31, 339, 270}, {95, 90, 224, 149}};
+    for (const auto& view : views) {
+        SCOPED_TRACE(testing::Message() << "view " << view[0] << ", " << view[1]);
+        ViewX = view[0];
+        ViewY = view[1];
+        ComposeFrame();
+        for (int32_t i = 0; i < 3; ++i) {
+            for (int32_t j = 0; j < 3; ++j) {
+                if (i != 1 || j != 1) {
+                    EXPECT_EQ(PixelAt(view[2] + 32 * i, view[3] + 32 * j), CornerMark) << i << j;
+                }
+            }
+        }
+        EXPECT_EQ(CountPixels(CornerMark), 8) << "no cell beyond the edges, none on the Void";
+    }
 }
 
 TEST_F(ComposeTest, TheCellsCoverTheWholeScreenForEveryViewPosition) {
@@ -99,35 +86,14 @@ TEST_F(ComposeTest, TheCellsCoverTheWholeScreenForEveryViewPosition) {
     }
 }
 
-TEST_F(ComposeTest, NothingIsDrawnBeyondTheFarEdgesOfTheBoard) {
-    SetBoardFromArt(std::vector<std::string>(MaxBoardSide, std::string(MaxBoardSide, '#')));
-    ViewX = 299 * 32 + 31;
-    ViewY = 299 * 32 + 31;
-    ComposeFrame();
-    EXPECT_EQ(PixelAt(288, 208), CornerMark) << "the last cell ends at the screen centre";
-    EXPECT_TRUE(AreaIsBlank(336, 100, 200, 140));
-    EXPECT_TRUE(AreaIsBlank(100, 256, 200, 140));
-}
-
-TEST_F(ComposeTest, VoidCellsLeaveTheBackgroundBlack) {
-    SetBoardFromArt({"#.#", "..#"});
-    ViewCell(0, 0);
-    ComposeFrame();
-    EXPECT_TRUE(AreaIsBlank(335, 223, 32, 32)) << "cell (1, 0)";
-    EXPECT_TRUE(AreaIsBlank(303, 255, 64, 32)) << "cells (0, 1) and (1, 1)";
-    EXPECT_EQ(PixelAt(367, 223), CornerMark) << "cell (2, 0)";
-    EXPECT_EQ(PixelAt(367, 255), CornerMark) << "cell (2, 1)";
-}
-
-// --- what the cells show as they age -------------------------------------------------
-
-TEST_F(ComposeTest, EachCellShowsItsOwnAgeInTenthsOfASecond) {
+TEST_F(ComposeTest, EachCellShowsItsOwnAgeCountedAcrossTheTickCountWrapping) {
     AnimationOn = 1;
-    SetBoardFromArt({"#####"});
-    const uint32_t changed[4] = {Now, Now - 1234, 0, Now - 199};
-    const int8_t values[4] = {3, 3, 0, 5};
+    HeadlessSetTicks(0x10);
+    SetBoardFromArt({"####"});
+    const uint32_t changed[4] = {0x10u, 0x10u - 1234u, 0x10u - 199u, 0x10u - 5000u};
+    const int8_t values[4] = {3, 3, 5, 0};
     for (int32_t x = 0; x < 4; ++x) {
-        SetCover(x, 0, Open);
+        SetCover(x, 0, x < 3 ? Open : Hidden);
         CellValue[CellIndex(x, 0)] = values[x];
         ChangeTime[CellIndex(x, 0)] = changed[x];
     }
@@ -135,140 +101,77 @@ TEST_F(ComposeTest, EachCellShowsItsOwnAgeInTenthsOfASecond) {
     ComposeFrame();
     EXPECT_EQ(TileIdAt(303, 223), IdOfTile(44)) << "a 3 just opened";
     EXPECT_EQ(TileIdAt(335, 223), IdOfTile(56)) << "a 3 opened 1.2 s ago";
-    EXPECT_EQ(TileIdAt(367, 223), IdOfTile(14)) << "untouched since the layout";
-    EXPECT_EQ(TileIdAt(399, 223), IdOfTile(71)) << "a 5 opened 0.19 s ago";
-    EXPECT_EQ(TileIdAt(431, 223), IdOfTile(2)) << "a hidden cell";
+    EXPECT_EQ(TileIdAt(367, 223), IdOfTile(71)) << "a 5 opened 0.19 s ago";
+    EXPECT_EQ(TileIdAt(399, 223), IdOfTile(RaisedTile)) << "a hidden cell";
 }
 
-TEST_F(ComposeTest, AgesAreCountedAcrossTheTickCountWrapping) {
-    AnimationOn = 1;
-    HeadlessSetTicks(0x10);
-    SetBoardFromArt({"#"});
-    SetCover(0, 0, Open);
-    ChangeTime[0] = 0xFFFFFF00u;  // 0x110 ms before
-    ViewCell(0, 0);
-    ComposeFrame();
-    EXPECT_EQ(TileIdAt(303, 223), IdOfTile(11));
-}
-
-TEST_F(ComposeTest, WithoutAnimationANewNumberShowsAtRestAtOnce) {
-    SetBoardFromArt({"#"});
-    SetCover(0, 0, Open);
-    CellValue[0] = 3;
-    ChangeTime[0] = Now;
-    ViewCell(0, 0);
-    ComposeFrame();
-    EXPECT_EQ(TileIdAt(303, 223), IdOfTile(49));
-}
-
-TEST_F(ComposeTest, AfterALossMinesAndWrongFlagsAreShown) {
-    GameState = Lost;
-    SetBoardFromArt({"*#*"});
-    SetCover(1, 0, Flagged);
-    SetCover(2, 0, Flagged);
-    ViewCell(0, 0);
-    ComposeFrame();
-    EXPECT_EQ(TileIdAt(303, 223), IdOfTile(15)) << "the hidden mine is revealed";
-    EXPECT_EQ(TileIdAt(335, 223), IdOfTile(122)) << "the flag on a safe cell is crossed out";
-    EXPECT_EQ(TileIdAt(367, 223), IdOfTile(5)) << "the right flag stays";
-}
-
-// --- the press highlight and the cursor box ------------------------------------------
-
-TEST_F(ComposeTest, TheHiddenViewCellIsHighlightedWhileTheLeftButtonIsDownAlone) {
+TEST_F(ComposeTest, ThePressHighlightFollowsTheButtonsAndTheViewCell) {
     SetBoardFromArt({"###", "###", "###"});
     ViewCell(1, 1);
-    LeftButton = Pressed;
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 1);
-    EXPECT_TRUE(HighlightedAt(303, 223));
-
-    RightButton = Pressed;
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 0) << "with the right button down too";
-    LeftButton = Idle;
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 0) << "with the right button alone";
-    LeftButton = Chording;
-    RightButton = Chording;
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 0) << "chording on a hidden cell";
-}
-
-TEST_F(ComposeTest, AMarkedViewCellIsNotHighlighted) {
-    SetBoardFromArt({"#"});
-    ViewCell(0, 0);
-    LeftButton = Pressed;
-    for (int8_t cover : {Flagged, Questioned, Open}) {
-        SetCover(0, 0, cover);
-        ComposeFrame();
-        EXPECT_EQ(Highlights(), 0) << "cover " << int{cover};
-    }
-}
-
-TEST_F(ComposeTest, ChordingOnAnOpenCellHighlightsItsHiddenNeighbours) {
-    SetBoardFromArt({"###", "###", "###"});
-    ViewCell(1, 1);
-    SetCover(1, 1, Open);
     SetCover(0, 0, Flagged);
     SetCover(2, 0, Open);
     SetCover(0, 2, Questioned);
-    for (int32_t which = 0; which < 2; ++which) {
-        LeftButton = which == 0 ? Chording : Idle;
-        RightButton = which == 1 ? Chording : Pressed;
+    const struct {
+        const char* what;
+        int8_t cover;  // of the view cell
+        int32_t left, right;
+        int64_t highlights;
+    } cases[] = {{"left alone on a hidden cell", Hidden, Pressed, Idle, 1},
+                 {"both down on a hidden cell", Hidden, Pressed, Pressed, 0},
+                 {"right alone", Hidden, Idle, Pressed, 0},
+                 {"chording on a hidden cell", Hidden, Chording, Chording, 0},
+                 {"left on a flag", Flagged, Pressed, Idle, 0},
+                 {"left on a question mark", Questioned, Pressed, Idle, 0},
+                 {"left on an open cell", Open, Pressed, Idle, 0},
+                 {"the left button chording on an open cell", Open, Chording, Pressed, 5},
+                 {"the right button chording on an open cell", Open, Idle, Chording, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetCover(1, 1, c.cover);
+        LeftButton = c.left;
+        RightButton = c.right;
         ComposeFrame();
-        EXPECT_EQ(Highlights(), 5);
-        EXPECT_TRUE(HighlightedAt(303, 191)) << "(1, 0)";
-        EXPECT_TRUE(HighlightedAt(271, 223)) << "(0, 1)";
-        EXPECT_TRUE(HighlightedAt(335, 223)) << "(2, 1)";
-        EXPECT_TRUE(HighlightedAt(303, 255)) << "(1, 2)";
-        EXPECT_TRUE(HighlightedAt(335, 255)) << "(2, 2)";
+        EXPECT_EQ(Highlights(), c.highlights);
+        if (c.highlights == 1) {
+            EXPECT_TRUE(HighlightedAt(303, 223));
+        }
     }
+    // The hidden neighbours: not the flag, the open cell or the question mark.
+    EXPECT_TRUE(HighlightedAt(303, 191) && HighlightedAt(271, 223) && HighlightedAt(335, 223) &&
+                HighlightedAt(303, 255) && HighlightedAt(335, 255));
 }
 
-TEST_F(ComposeTest, ChordingAtTheBoardsCornerStaysOnTheBoard) {
+TEST_F(ComposeTest, ThePressHighlightStaysOnTheBoard) {
     SetBoardFromArt({"##", "#."});
     ViewCell(0, 0);
     SetCover(0, 0, Open);
-    LeftButton = Chording;
-    RightButton = Chording;
+    LeftButton = RightButton = Chording;
     ComposeFrame();
     EXPECT_EQ(Highlights(), 2) << "two hidden neighbours; the Void one is no cell";
-    EXPECT_TRUE(HighlightedAt(335, 223));
-    EXPECT_TRUE(HighlightedAt(303, 255));
-}
+    EXPECT_TRUE(HighlightedAt(335, 223) && HighlightedAt(303, 255));
 
-TEST_F(ComposeTest, NoHighlightWithoutAViewCell) {
-    SetBoardFromArt({"##", "##"});
+    SetCover(0, 0, Hidden);
     LeftButton = Pressed;
-    ViewX = -20;  // still truncates to column 0, but is off the board
-    ViewY = 16;
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 0);
-    ViewX = 2 * 32;  // one column past the right edge
-    ComposeFrame();
-    EXPECT_EQ(Highlights(), 0);
+    RightButton = Idle;
+    for (int32_t x : {-20, 64}) {  // left of the board, though it truncates to column 0; right
+        ViewX = x;
+        ComposeFrame();
+        EXPECT_EQ(Highlights(), 0) << "view x " << x;
+    }
 }
 
-TEST_F(ComposeTest, HighlightAndCursorBoxBelongToTheBoardScreenOnly) {
+TEST_F(ComposeTest, HighlightAndCursorBoxBelongToTheBoardScreensOnly) {
     SetBoardFromArt({"#"});
     ViewCell(0, 0);
     LeftButton = Pressed;
-    for (int32_t state : {Ready, Playing, Lost, Won}) {
+    for (int32_t state = Title; state <= NameEntry; ++state) {
         GameState = state;
         ComposeFrame();
-        EXPECT_TRUE(CursorBoxShown()) << "state " << state;
-        EXPECT_EQ(Highlights(), 1) << "state " << state;
-    }
-    for (int32_t state : {Title, NameEntry}) {
-        GameState = state;
-        ComposeFrame();
-        EXPECT_FALSE(CursorBoxShown()) << "state " << state;
-        EXPECT_EQ(Highlights(), 0) << "state " << state;
+        const bool board = state != Title && state != NameEntry;
+        EXPECT_EQ(CursorBoxShown(), board) << "state " << state;
+        EXPECT_EQ(Highlights(), board ? 1 : 0) << "state " << state;
     }
 }
-
-// --- the face and the heads-up texts ---------------------------------------------------
 
 TEST_F(ComposeTest, TheFaceShowsTheStateAndTheBlinkPhase) {
     const int32_t faceColumn[6] = {0, 0, 0, 1, 2, 2};
@@ -283,67 +186,49 @@ TEST_F(ComposeTest, TheFaceShowsTheStateAndTheBlinkPhase) {
     }
 }
 
-TEST_F(ComposeTest, ReadyShowsGoNoTimeAndTheFullMineCount) {
+TEST_F(ComposeTest, TheHeadsUpTextsAndTheClockThatStopsWithThePlay) {
     SetBoardFromArt({"*#*", "###"});
     GameState = Ready;
     HighScore = 87;
     std::strcpy(HighScoreName, "Ann");
     ComposeFrame();
-    EXPECT_EQ(TextAt(300, 150, 0, 4), "GO !");
-    EXPECT_EQ(TextAt(5, 428, 1, 3), "You");
-    EXPECT_EQ(TextAt(10, 444, 0, 2), "2 ");
-    EXPECT_EQ(TextAt(27, 444, 0, 7), "Mine(s)");
-    EXPECT_EQ(TextAt(10, 460, 0, 2), "0 ");
-    EXPECT_EQ(TextAt(27, 460, 0, 3), "Sec");
-    EXPECT_EQ(TextAt(5, 5, 1, 10), "High-Score");
-    EXPECT_EQ(TextAt(10, 20, 0, 3), "87 ");
-    EXPECT_EQ(TextAt(39, 20, 0, 3), "Sec");
-    EXPECT_EQ(TextAt(10, 36, 0, 4), "Ann ");
+    ExpectTexts({{300, 150, 0, "GO !"},
+                 {5, 428, 1, "You"},
+                 {10, 444, 0, "2 "},
+                 {27, 444, 0, "Mine(s)"},
+                 {10, 460, 0, "0 "},
+                 {27, 460, 0, "Sec"},
+                 {5, 5, 1, "High-Score"},
+                 {10, 20, 0, "87 "},
+                 {39, 20, 0, "Sec"},
+                 {10, 36, 0, "Ann "}});
     EXPECT_EQ(EndTick, 0u) << "only Playing frames move the clock";
-}
 
-TEST_F(ComposeTest, PlayingFramesStampTheEndTickAndShowTheElapsedSeconds) {
-    SetBoardFromArt({"*#"});
+    GameState = Playing;
     MinesLeft = -2;
     StartTick = Now - 12999;
     ComposeFrame();
     EXPECT_EQ(EndTick, Now);
-    EXPECT_EQ(TextAt(10, 444, 0, 2), "-2");
-    EXPECT_EQ(TextAt(39, 444, 0, 7), "Mine(s)");
-    EXPECT_EQ(TextAt(10, 460, 0, 3), "12 ");
-    EXPECT_EQ(TextAt(39, 460, 0, 3), "Sec");
-    EXPECT_EQ(TextAt(300, 150, 0, 4), "    ") << "no GO ! once playing";
-}
+    ExpectTexts({{10, 444, 0, "-2"},
+                 {39, 444, 0, "Mine(s)"},
+                 {10, 460, 0, "12 "},
+                 {39, 460, 0, "Sec"},
+                 {300, 150, 0, "    "},
+                 {230, 150, 0, std::string(16, ' ')}});
 
-TEST_F(ComposeTest, TheTimeStopsAtTheLastPlayingFrame) {
-    SetBoardFromArt({"*#"});
-    StartTick = Now - 3500;
-    ComposeFrame();
-    for (int32_t state : {Won, Lost, NameEntry, Ready}) {
+    for (int32_t state : {Ready, NameEntry, Lost, Won}) {
         GameState = state;
         HeadlessAdvanceTicks(5000);
         ComposeFrame();
         EXPECT_EQ(EndTick, Now) << "state " << state;
     }
-    GameState = Won;
-    ComposeFrame();
-    EXPECT_EQ(TextAt(10, 460, 0, 2), "3 ");
-}
-
-TEST_F(ComposeTest, TheEndOfAGameIsAnnounced) {
-    SetBoardFromArt({"*#"});
+    ExpectTexts({{230, 150, 0, "Congratulation !"}, {10, 460, 0, "12 "}});
     GameState = Lost;
     ComposeFrame();
-    EXPECT_EQ(TextAt(240, 150, 0, 14), "Game Is Over !");
-    GameState = Won;
-    ComposeFrame();
-    EXPECT_EQ(TextAt(230, 150, 0, 16), "Congratulation !");
-    GameState = Playing;
-    ComposeFrame();
-    EXPECT_EQ(TextAt(230, 150, 0, 16), std::string(16, ' '));
+    ExpectTexts({{240, 150, 0, "Game Is Over !"}});
 }
 
-TEST_F(ComposeTest, EveryFrameIsShown) {
+TEST_F(ComposeTest, EveryFrameIsShownWithTheSheetsPalette) {
     ASSERT_EQ(InitDisplay(CreateGameWindow("Torvex", DefWindowProc, "icon1"), 640, 480, 640, 480),
               1);
     SetBoardFromArt({"##"});
@@ -351,7 +236,7 @@ TEST_F(ComposeTest, EveryFrameIsShown) {
     ComposeFrame();
     EXPECT_EQ(HeadlessFramesPresented(), 2u);
     EXPECT_EQ(std::memcmp(HeadlessFramePixels(), BackBuffer, sizeof(BackBuffer)), 0);
-    EXPECT_EQ(HeadlessFramePalette()[7].blue, 7) << "with the sheet's palette";
+    EXPECT_EQ(HeadlessFramePalette()[7].blue, 7);
 }
 
 }  // namespace

@@ -25,20 +25,6 @@ class ScreenTest : public GameTest {
         GameTest::SetUp();
         InstallRecognisableSheet();
         HeadlessSetTicks(1000000);
-    }
-
-    static void ExpectText(int32_t x, int32_t y, int32_t font, const std::string& text) {
-        EXPECT_EQ(TextAt(x, y, font, static_cast<int32_t>(text.size())), text)
-            << "at " << x << ", " << y << " in font " << font;
-    }
-};
-
-// --- the title screen -----------------------------------------------------------
-
-class TitleTest : public ScreenTest {
-  protected:
-    void SetUp() override {
-        ScreenTest::SetUp();
         GameState = Title;
         std::strcpy(MapName, "Island");
         HighScore = 125;
@@ -46,41 +32,28 @@ class TitleTest : public ScreenTest {
     }
 };
 
-TEST_F(TitleTest, EveryTextStandsInItsPlace) {
-    QuestionMarksOn = 1;
-    SoundOn = 0;
-    AnimationOn = 1;
-    ComposeFrame();
-    ExpectText(460, 80, 1, "V 1.10");
-    ExpectText(200, 130, 1, "Map Name");
-    ExpectText(250, 146, 0, "Island ");
-    ExpectText(200, 180, 1, "High-Score");
-    ExpectText(250, 200, 0, "125 ");
-    ExpectText(291, 200, 0, "SEC ");  // five pixels after the number
-    ExpectText(357, 200, 0, "Bob ");  // thirty pixels after "SEC"
-    ExpectText(190, 250, 1, "Game Start       (F1)");
-    ExpectText(190, 270, 1, "?-Mark On/Off    (F2)");
-    ExpectText(190, 290, 1, "Sound On/Off     (F3)");
-    ExpectText(190, 310, 1, "Animation On/Off (F4)");
-    ExpectText(190, 330, 1, "Clear High Score (F9)");
-    ExpectText(190, 350, 1, "Exit Game        (Esc)");
-    ExpectText(50, 400, 0, "?-Mark    On. ");
-    ExpectText(50, 420, 0, "Sound     Off.");
-    ExpectText(50, 440, 0, "Animation On. ");
-}
-
-TEST_F(TitleTest, TheOptionLinesFollowTheSettings) {
-    QuestionMarksOn = 0;
-    SoundOn = 1;
-    AnimationOn = 0;
-    ComposeFrame();
-    ExpectText(50, 400, 0, "?-Mark    Off.");
-    ExpectText(50, 420, 0, "Sound     On. ");
-    ExpectText(50, 440, 0, "Animation Off.");
-}
-
-TEST_F(TitleTest, TheLogoIsDrawnOverTheBackground) {
-    ComposeFrame();
+TEST_F(ScreenTest, TheTitleShowsEveryTextInItsPlaceAndTheOptionsAsSet) {
+    for (int32_t on = 0; on < 2; ++on) {
+        QuestionMarksOn = AnimationOn = on;
+        SoundOn = 1 - on;
+        ComposeFrame();
+        ExpectTexts({{50, 400, 0, on ? "?-Mark    On. " : "?-Mark    Off."},
+                     {50, 420, 0, on ? "Sound     Off." : "Sound     On. "},
+                     {50, 440, 0, on ? "Animation On. " : "Animation Off."}});
+    }
+    ExpectTexts({{460, 80, 1, "V 1.10"},
+                 {200, 130, 1, "Map Name"},
+                 {250, 146, 0, "Island "},
+                 {200, 180, 1, "High-Score"},
+                 {250, 200, 0, "125 "},
+                 {291, 200, 0, "SEC "},  // five pixels after the number
+                 {357, 200, 0, "Bob "},  // thirty pixels after "SEC"
+                 {190, 250, 1, "Game Start       (F1)"},
+                 {190, 270, 1, "?-Mark On/Off    (F2)"},
+                 {190, 290, 1, "Sound On/Off     (F3)"},
+                 {190, 310, 1, "Animation On/Off (F4)"},
+                 {190, 330, 1, "Clear High Score (F9)"},
+                 {190, 350, 1, "Exit Game        (Esc)"}});
     EXPECT_EQ(PixelAt(177, 20), LogoId);
     EXPECT_EQ(PixelAt(457, 107), LogoId);
     EXPECT_NE(PixelAt(176, 20), LogoId);
@@ -88,52 +61,42 @@ TEST_F(TitleTest, TheLogoIsDrawnOverTheBackground) {
     EXPECT_NE(PixelAt(177, 108), LogoId);
 }
 
-TEST_F(TitleTest, TheMenuBarStandsBehindTheSelectedItem) {
+TEST_F(ScreenTest, TheMenuBarStandsBehindTheSelectedItem) {
     const int32_t cursorToRow[][2] = {{0, 0}, {29, 0}, {30, 1}, {100, 3}, {169, 5}};
     for (const auto& pair : cursorToRow) {
+        SCOPED_TRACE(testing::Message() << "cursor " << pair[0]);
         MenuCursorY = pair[0];
         ComposeFrame();
         const int32_t top = 248 + 20 * pair[1];
-        EXPECT_EQ(SelectedRow, pair[1]) << "cursor " << pair[0];
-        EXPECT_EQ(PixelAt(160, top), MenuBarId) << "cursor " << pair[0];
-        EXPECT_EQ(PixelAt(472, top + 18), MenuBarId) << "cursor " << pair[0];
-        EXPECT_NE(PixelAt(160, top - 1), MenuBarId) << "cursor " << pair[0];
-        EXPECT_NE(PixelAt(160, top + 19), MenuBarId) << "cursor " << pair[0];
-        EXPECT_NE(PixelAt(473, top), MenuBarId) << "cursor " << pair[0];
+        EXPECT_EQ(PixelAt(160, top), MenuBarId);
+        EXPECT_EQ(PixelAt(472, top + 18), MenuBarId);
+        EXPECT_NE(PixelAt(160, top - 1), MenuBarId);
+        EXPECT_NE(PixelAt(160, top + 19), MenuBarId);
+        EXPECT_NE(PixelAt(473, top), MenuBarId);
     }
-    // The last item's bar lies behind "Exit Game        (Esc)".
-    ExpectText(190, 350, 1, "Exit Game        (Esc)");
+    ExpectTexts({{190, 350, 1, "Exit Game        (Esc)"}});  // over the bar, not under it
 }
 
-TEST_F(TitleTest, TheBackgroundScrollsOnePixelAFrameAndRepeatsEvery32) {
+TEST_F(ScreenTest, TheTitleBackgroundScrollsOnePixelAFrameAndRepeatsEvery32) {
     for (int32_t frame = 1; frame <= 70; ++frame) {
         ComposeFrame();
         const int32_t scroll = frame % 32;
         ASSERT_EQ(TitleScroll, scroll) << "frame " << frame;
         // A corner of the opened-cell pattern, clear of texts and logo.
         ASSERT_EQ(PixelAt(96 - scroll, 64 - scroll), CornerMark) << "frame " << frame;
-        ASSERT_EQ(PixelAt(97 - scroll, 64 - scroll), IdOfTile(14)) << "frame " << frame;
+        ASSERT_EQ(PixelAt(97 - scroll, 64 - scroll), IdOfTile(OpenedEmptyTile)) << frame;
     }
-}
-
-TEST_F(TitleTest, TheScrollIsKeptWhileAwayFromTheTitle) {
     TitleScroll = 30;
     GameState = Playing;
     ComposeFrame();
-    EXPECT_EQ(TitleScroll, 30);
-    GameState = Title;
-    ComposeFrame();
-    ComposeFrame();
-    EXPECT_EQ(TitleScroll, 0);
+    EXPECT_EQ(TitleScroll, 30) << "the scroll waits while away from the title";
 }
 
-TEST_F(TitleTest, AMapNameIsNeverReadPastItsField) {
+TEST_F(ScreenTest, AMapNameIsNeverReadPastItsField) {
     std::memset(MapName, 'x', sizeof(MapName));  // damaged: no terminator
     ComposeFrame();
-    ExpectText(250, 146, 0, std::string(MapNameCapacity, 'x') + " ");
+    ExpectTexts({{250, 146, 0, std::string(MapNameCapacity, 'x') + " "}});
 }
-
-// --- the name-entry screen -----------------------------------------------------------
 
 class NameEntryTest : public ScreenTest {
   protected:
@@ -145,75 +108,45 @@ class NameEntryTest : public ScreenTest {
         std::strcpy(HighScoreName, "Zoe");
         NameLength = 3;
     }
-
-    static bool BoxAt(int32_t x, int32_t y) {
-        return PixelAt(x, y) == CursorBoxId && PixelAt(x + 31, y + 31) == CursorBoxId &&
-               CountPixels(CursorBoxId) == 124;
-    }
 };
 
-TEST_F(NameEntryTest, EveryTextStandsInItsPlace) {
+TEST_F(NameEntryTest, EveryTextAndTheWholeGridStandInTheirPlaces) {
     ComposeFrame();
-    ExpectText(220, 100, 1, "It's A High Score !");
-    ExpectText(180, 130, 1, "Prease Entry Your Name !");
-    ExpectText(310, 269, 0, "END");
-    ExpectText(210, 320, 1, "High-Score =");
-    ExpectText(360, 320, 1, "42 ");
-    ExpectText(389, 320, 1, "SEC");
-    ExpectText(210, 350, 1, "Your Name  =");
-    ExpectText(360, 350, 1, "Zoe");
-}
-
-TEST_F(NameEntryTest, TheGridShowsEveryCharacter23PixelsApart) {
-    ComposeFrame();
+    ExpectTexts({{220, 100, 1, "It's A High Score !"},
+                 {180, 130, 1, "Prease Entry Your Name !"},
+                 {310, 269, 0, "END"},
+                 {210, 320, 1, "High-Score ="},
+                 {360, 320, 1, "42 "},
+                 {389, 320, 1, "SEC"},
+                 {210, 350, 1, "Your Name  ="},
+                 {360, 350, 1, "Zoe"},
+                 {20, 200, 0, "A"},
+                 {20 + 23 * 25, 200 + 23 * 2, 0, " "}});
     for (int32_t g = 0; g < 3; ++g) {
-        for (int32_t k = 0; k < 26; ++k) {
-            ExpectText(20 + 23 * k, 200 + 23 * g, 0, std::string(1, LetterGrid[26 * g + k]));
-        }
+        for (int32_t k = 0; k < 26; ++k)
+            ExpectTexts({{20 + 23 * k, 200 + 23 * g, 0, std::string(1, LetterGrid[26 * g + k])}});
     }
-    ExpectText(20, 200, 0, "A");
-    ExpectText(20 + 23 * 25, 200 + 23 * 2, 0, " ");
 }
 
-TEST_F(NameEntryTest, TheBoxFramesTheSelectedCharacterWhichIsPreviewed) {
-    MenuCursorX = 45;
-    MenuCursorY = 30;
-    ComposeFrame();
-    EXPECT_EQ(SelectedColumn, 1);
-    EXPECT_EQ(SelectedRow, 1);
-    EXPECT_TRUE(BoxAt(34, 214)) << "9 pixels left of and above 'b'";
-    ExpectText(396, 350, 0, "b");  // where the fourth character would go
-
-    MenuCursorX = 0;
-    MenuCursorY = 0;
-    NameLength = 0;
-    HighScoreName[0] = '\0';
-    ComposeFrame();
-    EXPECT_TRUE(BoxAt(11, 191));
-    ExpectText(360, 350, 0, "A");
-}
-
-TEST_F(NameEntryTest, TheLastColumnOfTheLastRowIsTheSpace) {
-    MenuCursorX = 779;
-    MenuCursorY = 60;
-    ComposeFrame();
-    EXPECT_EQ(SelectedColumn, 25);
-    EXPECT_EQ(SelectedRow, 2);
-    EXPECT_TRUE(BoxAt(586, 237));
-    ExpectText(396, 350, 0, " ");  // a space previews as nothing
-}
-
-TEST_F(NameEntryTest, TheEndRowFramesEndWhateverTheColumnAndPreviewsNothing) {
-    for (int32_t y : {90, 105, 119}) {
-        for (int32_t x : {0, 400, 779}) {
-            MenuCursorX = x;
-            MenuCursorY = y;
-            ComposeFrame();
-            EXPECT_EQ(SelectedRow, 3);
-            EXPECT_EQ(SelectedColumn, 13);
-            EXPECT_TRUE(BoxAt(310, 260)) << x << ", " << y;
-            ExpectText(396, 350, 0, " ");
-        }
+TEST_F(NameEntryTest, TheBoxFramesTheSelectedCharacterWhichIsPreviewedAfterTheName) {
+    // The box frames a glyph from 9 pixels left of and above it; the whole
+    // END row is one place, and END and the space preview as nothing.
+    const struct {
+        int32_t cursorX, cursorY, nameLength, boxX, boxY;
+        const char* preview;
+    } cases[] = {{45, 30, 3, 34, 214, "b"},    {0, 0, 0, 11, 191, "A"},
+                 {779, 60, 3, 586, 237, " "},  {0, 90, 3, 310, 260, " "},
+                 {400, 105, 3, 310, 260, " "}, {779, 119, 3, 310, 260, " "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "cursor " << c.cursorX << ", " << c.cursorY);
+        MenuCursorX = c.cursorX;
+        MenuCursorY = c.cursorY;
+        NameLength = c.nameLength;
+        ComposeFrame();
+        EXPECT_EQ(PixelAt(c.boxX, c.boxY), CursorBoxId);
+        EXPECT_EQ(PixelAt(c.boxX + 31, c.boxY + 31), CursorBoxId);
+        EXPECT_EQ(CountPixels(CursorBoxId), 124) << "one box";
+        ExpectTexts({{360 + 12 * c.nameLength, 350, 0, c.preview}});
     }
 }
 
@@ -224,20 +157,7 @@ TEST_F(NameEntryTest, TheBoardShowsBehindWithoutItsTextsOrCursor) {
     ComposeFrame();
     EXPECT_EQ(PixelAt(335, 223), CornerMark) << "cell (1, 0) is drawn";
     EXPECT_EQ(CountPixels(PressHighlightId), 0);
-    ExpectText(5, 428, 1, "   ");
-    ExpectText(5, 5, 1, "          ");
-}
-
-TEST_F(NameEntryTest, TheSelectionIsKeptOnOtherScreens) {
-    MenuCursorX = 100;
-    MenuCursorY = 61;
-    ComposeFrame();
-    GameState = Playing;
-    MenuCursorX = 0;
-    MenuCursorY = 0;
-    ComposeFrame();
-    EXPECT_EQ(SelectedColumn, 3);
-    EXPECT_EQ(SelectedRow, 2);
+    ExpectTexts({{5, 428, 1, "   "}, {5, 5, 1, "          "}});
 }
 
 }  // namespace
