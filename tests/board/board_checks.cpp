@@ -1,51 +1,54 @@
 #include "tests/board/board_checks.h"
 
-#include "app/game_state.h"
-#include "board/board.h"
-#include "board/clock.h"
-#include "platform/headless/headless.h"
-#include "tests/support/game_fixture.h"
+#include <cstring>
+
+#include "tests/support/test_sounds.h"
+
+void BoardTest::SetUp() {
+    GameTest::SetUp();
+    ASSERT_NO_FATAL_FAILURE(LoadTestSounds());
+    HeadlessSetTicks(10000);
+    LastTick = 10000;
+}
 
 void AimAt(int32_t x, int32_t y) {
     ViewX = x * CellPixels + CellPixels / 2;
     ViewY = y * CellPixels + CellPixels / 2;
 }
 
-void StartFixedGame(const std::vector<std::string>& rows) {
+void OpenAt(int32_t x, int32_t y) {
+    AimAt(x, y);
+    OpenAtView();
+}
+
+void ChordAt(int32_t x, int32_t y) {
+    AimAt(x, y);
+    ChordAtView();
+}
+
+void MarkAt(int32_t x, int32_t y, int times) {
+    AimAt(x, y);
+    for (int click = 0; click < times; ++click)
+        CycleMarkAtView();
+}
+
+void StartFixedGame(const Lines& rows) {
     SetBoardFromArt(rows);
-    for (int32_t x = 0; x < BoardWidth; ++x) {
-        for (int32_t y = 0; y < BoardHeight; ++y) {
-            ChangeTime[CellIndex(x, y)] = 0;
-            FloodMark[CellIndex(x, y)] = 0;
-        }
-    }
-    int32_t mines = 0;
-    for (const std::string& row : rows) {
-        for (char c : row)
-            mines += c == '*' ? 1 : 0;
-    }
-    MineCount = mines;
-    MinesLeft = mines;
-    CoveredCount = PlayableCount;
+    std::memset(ChangeTime, 0, sizeof(ChangeTime));
+    std::memset(FloodMark, 0, sizeof(FloodMark));
     GameState = Playing;
     FirstClick = 0;
 }
 
-std::vector<std::string> ValueArt() {
-    std::vector<std::string> rows;
+Lines ValueArt() {
+    Lines rows(BoardHeight);
     for (int32_t y = 0; y < BoardHeight; ++y) {
-        std::string row;
         for (int32_t x = 0; x < BoardWidth; ++x) {
             const int32_t i = CellIndex(x, y);
-            if (CoverState[i] == Void) {
-                row += '.';
-            } else if (CellValue[i] == Mine) {
-                row += '*';
-            } else {
-                row += static_cast<char>('0' + CellValue[i]);
-            }
+            rows[y] += CoverState[i] == Void  ? '.'
+                       : CellValue[i] == Mine ? '*'
+                                              : static_cast<char>('0' + CellValue[i]);
         }
-        rows.push_back(row);
     }
     return rows;
 }
@@ -60,26 +63,19 @@ int32_t CountMines() {
 }
 
 ::testing::AssertionResult BoardInvariantsHold() {
-    int32_t mines = 0;
-    int32_t flagged = 0;
-    int32_t openSafe = 0;
-    int32_t playable = 0;
+    int32_t mines = 0, flagged = 0, openSafe = 0, playable = 0;
     bool openMine = false;
     for (int32_t x = 0; x < BoardWidth; ++x) {
         for (int32_t y = 0; y < BoardHeight; ++y) {
             const int32_t i = CellIndex(x, y);
             const int8_t cover = CoverState[i];
-            if (cover == Void) {
-                if (CellValue[i] != 0) {
-                    return ::testing::AssertionFailure()
-                           << "Void cell (" << x << ", " << y << ") holds " << int{CellValue[i]};
-                }
+            const std::string cell = "cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+            if (cover == Void && CellValue[i] != 0)
+                return ::testing::AssertionFailure() << "Void " << cell << " holds a value";
+            if (cover == Void)
                 continue;
-            }
-            if (cover != Hidden && cover != Open && cover != Flagged && cover != Questioned) {
-                return ::testing::AssertionFailure()
-                       << "cell (" << x << ", " << y << ") has cover " << int{cover};
-            }
+            if (cover < Hidden || cover > Questioned)
+                return ::testing::AssertionFailure() << cell << " has cover " << int{cover};
             ++playable;
             flagged += cover == Flagged;
             if (CellValue[i] == Mine) {
@@ -91,41 +87,31 @@ int32_t CountMines() {
             int32_t around = 0;
             for (int32_t dx = -1; dx <= 1; ++dx) {
                 for (int32_t dy = -1; dy <= 1; ++dy) {
-                    if ((dx != 0 || dy != 0) && InsideBoard(x + dx, y + dy)) {
+                    if ((dx != 0 || dy != 0) && InsideBoard(x + dx, y + dy))
                         around += CellValue[CellIndex(x + dx, y + dy)] == Mine;
-                    }
                 }
             }
             if (CellValue[i] != around) {
                 return ::testing::AssertionFailure()
-                       << "cell (" << x << ", " << y << ") holds " << int{CellValue[i]}
-                       << " but has " << around << " mines around it";
+                       << cell << " holds " << int{CellValue[i]} << " with " << around << " mines";
             }
         }
     }
-    if (playable != PlayableCount) {
+    if (playable != PlayableCount || mines != MineCount) {
         return ::testing::AssertionFailure()
-               << playable << " playable cells, PlayableCount " << PlayableCount;
+               << playable << " playable cells and " << mines << " mines; the counts say "
+               << PlayableCount << " and " << MineCount;
     }
-    if (mines != MineCount) {
-        return ::testing::AssertionFailure() << mines << " mines, MineCount " << MineCount;
-    }
-    if (MinesLeft != MineCount - flagged) {
+    if (MinesLeft != MineCount - flagged || CoveredCount != PlayableCount - openSafe) {
         return ::testing::AssertionFailure()
-               << "MinesLeft " << MinesLeft << " with " << flagged << " flags";
+               << "MinesLeft " << MinesLeft << " with " << flagged << " flags, CoveredCount "
+               << CoveredCount << " with " << openSafe << " safe cells open";
     }
-    if (CoveredCount != PlayableCount - openSafe) {
-        return ::testing::AssertionFailure()
-               << "CoveredCount " << CoveredCount << " with " << openSafe << " safe cells open";
-    }
-    const bool complete = CoveredCount == MineCount;
-    if (ResultPending == WinPending && (!complete || GameState == Lost)) {
+    if (ResultPending == WinPending && (CoveredCount != MineCount || GameState == Lost))
         return ::testing::AssertionFailure() << "a win is pending on a board that is not won";
-    }
-    if ((GameState == Lost) != openMine) {
+    if ((GameState == Lost) != openMine)
         return ::testing::AssertionFailure()
-               << "GameState " << GameState << (openMine ? " with" : " without") << " an open mine";
-    }
+               << "GameState " << GameState << " and an open mine " << openMine;
     return ::testing::AssertionSuccess();
 }
 

@@ -1,5 +1,6 @@
-// Helpers of the board tests: aiming the view at a cell, fixed layouts from
-// text art, the Board's counts as text art and the Board's invariants.
+// What every board test works with: the board's headers and the headless
+// machine, moves aimed at a cell, fixed layouts from text art, the Board's
+// counts as text art and the Board's invariants.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,17 +9,40 @@
 #include <string>
 #include <vector>
 
-// Puts the view in the middle of cell (x, y), as the mouse would.
+#include "app/game_state.h"
+#include "board/board.h"
+#include "board/clock.h"
+#include "board/moves.h"
+#include "board/new_game.h"
+#include "board/random.h"
+#include "files/settings.h"
+#include "platform/headless/headless.h"
+#include "tests/support/game_fixture.h"
+
+using Lines = std::vector<std::string>;
+
+// A fresh game with the sound slots loaded (every cue shows in the headless
+// log) and the clock at 10000 ms, a clock step just run.
+class BoardTest : public GameTest {
+  protected:
+    void SetUp() override;
+};
+
+// Puts the view in the middle of cell (x, y), as the mouse would, and makes
+// a move there; MarkAt right-clicks `times` times.
 void AimAt(int32_t x, int32_t y);
+void OpenAt(int32_t x, int32_t y);
+void ChordAt(int32_t x, int32_t y);
+void MarkAt(int32_t x, int32_t y, int times = 1);
 
 // A game in progress on a layout drawn as text art ('#' playable, '*' mine,
-// '.' Void): the counts computed, every cell Hidden, GameState Playing and
-// the first opening already made, so no mine moves.
-void StartFixedGame(const std::vector<std::string>& rows);
+// '.' Void; at least one mine): the counts computed, every cell Hidden,
+// GameState Playing and the first opening already made, so no mine moves.
+void StartFixedGame(const Lines& rows);
 
 // CellValue as text art, one string per row: '*' a Mine, '.' a Void cell,
 // otherwise the digit of the neighbour count.
-std::vector<std::string> ValueArt();
+Lines ValueArt();
 
 int32_t CountMines();
 
