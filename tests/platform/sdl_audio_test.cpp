@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
-#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <thread>
@@ -15,20 +16,9 @@
 #include "platform/common/mixer.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
-#include "tests/platform/sdl_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
-
-constexpr uint32_t ClipRate = 11025;
-
-std::vector<uint8_t> Tone(double frequency, double amplitude, size_t count) {
-    std::vector<uint8_t> samples(count);
-    for (size_t n = 0; n < count; ++n) {
-        const double level = amplitude * std::sin(2.0 * M_PI * frequency * n / ClipRate);
-        samples[n] = static_cast<uint8_t>(std::lrint(128.0 + 127.0 * level));
-    }
-    return samples;
-}
 
 TEST(SdlAudio, NoSoundDeviceIsANormalStartInSilence) {
     UseVirtualDevices();
@@ -43,16 +33,15 @@ TEST(SdlAudio, NoSoundDeviceIsANormalStartInSilence) {
     RewindVoice(0);
     DestroyVoice(0);
     CloseAudio();
-    int rate = 0;
-    int channels = 0;
+    int rate = 0, channels = 0;
     EXPECT_FALSE(AudioDeviceFormat(&rate, &channels));
 }
 
 TEST(SdlAudio, TheDummyDeviceTakesVoicesAndOpensAgainAfterClosing) {
     UseVirtualDevices();
+    const std::vector<uint8_t> clip = Tone(440.0, 0.5, 2000);
     for (int round = 0; round < 2; ++round) {
         ASSERT_EQ(OpenAudio(nullptr), 1);
-        const std::vector<uint8_t> clip = Tone(440.0, 0.5, 2000);
         const VoiceHandle first = CreateVoice("do", clip.data(), clip.size(), ClipRate);
         const VoiceHandle second = CreateVoice("bgm", clip.data(), clip.size(), ClipRate);
         EXPECT_NE(first, NoVoice);
@@ -80,8 +69,7 @@ TEST(SdlAudio, ACueComesOutOfTheDeviceAsPlayed) {
     setenv("SDL_DISKAUDIOFILE", name, 1);
 
     ASSERT_EQ(OpenAudio(nullptr), 1);
-    int rate = 0;
-    int channels = 0;
+    int rate = 0, channels = 0;
     ASSERT_TRUE(AudioDeviceFormat(&rate, &channels));
     // A tenth of a second of 1 kHz at 80% of full scale.
     const std::vector<uint8_t> clip = Tone(1000.0, 0.8, ClipRate / 10);
@@ -93,47 +81,35 @@ TEST(SdlAudio, ACueComesOutOfTheDeviceAsPlayed) {
 
     std::ifstream input(name, std::ios::binary);
     std::vector<int16_t> samples;
-    int16_t sample = 0;
-    while (input.read(reinterpret_cast<char*>(&sample), sizeof sample))
+    for (int16_t sample = 0; input.read(reinterpret_cast<char*>(&sample), sizeof sample);)
         samples.push_back(sample);
     unlink(name);
     ASSERT_GT(samples.size(), static_cast<size_t>(channels * rate / 5)) << "the device ran";
 
-    // The same mix on every channel.
+    // The same mix on every channel; the tone lasts its tenth of a second at
+    // the device's rate (give or take the converter's few samples of fade at
+    // either end), at its pitch and level, with silence after it.
     std::vector<int16_t> mono;
+    size_t first = SIZE_MAX, last = 0;
     for (size_t frame = 0; frame + channels <= samples.size(); frame += channels) {
-        for (int channel = 1; channel < channels; ++channel) {
+        for (int channel = 1; channel < channels; ++channel)
             ASSERT_EQ(samples[frame + channel], samples[frame]) << "frame " << frame / channels;
+        if (std::abs(samples[frame]) > 200) {
+            first = std::min(first, mono.size());
+            last = mono.size();
         }
         mono.push_back(samples[frame]);
     }
-
-    // The tone lasts its tenth of a second at the device's rate (give or
-    // take the converter's few samples of fade at either end)...
-    size_t first = mono.size();
-    size_t last = 0;
-    for (size_t n = 0; n < mono.size(); ++n) {
-        if (std::abs(mono[n]) > 200) {
-            first = std::min(first, n);
-            last = n;
-        }
-    }
     ASSERT_LT(first, mono.size()) << "the cue was heard";
     EXPECT_NEAR(static_cast<double>(last - first), rate / 10.0, rate / 1000.0);
-    EXPECT_EQ(mono.back(), 0) << "and silence after it";
-
-    // ... at its pitch: 1 kHz has 200 zero crossings in a tenth of a second.
-    int crossings = 0;
+    EXPECT_EQ(mono.back(), 0);
+    int crossings = 0;  // 1 kHz crosses zero 200 times in a tenth of a second
+    int16_t peak = 0;
     for (size_t n = first + 1; n <= last; ++n) {
-        if ((mono[n - 1] < 0) != (mono[n] < 0))
-            ++crossings;
+        crossings += (mono[n - 1] < 0) != (mono[n] < 0);
+        peak = std::max<int16_t>(peak, std::abs(mono[n]));
     }
     EXPECT_NEAR(crossings, 200, 4);
-
-    // ... and its level: 80% of full scale at the voice's gain.
-    int16_t peak = 0;
-    for (size_t n = first; n <= last; ++n)
-        peak = std::max<int16_t>(peak, std::abs(mono[n]));
     EXPECT_NEAR(peak, 0.8 * 127.0 / 128.0 * MixerVoiceGain * 32767.0, 32767.0 * 0.01);
 }
 

@@ -6,33 +6,17 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl/child_process.h"
-#include "tests/platform/sdl_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::stringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line))
-        lines.push_back(line);
-    return lines;
-}
 
 class ChooserTest : public ::testing::Test {
   protected:
@@ -47,35 +31,35 @@ class ChooserTest : public ::testing::Test {
     }
     void TearDown() override {
         setenv("PATH", savedPath.c_str(), 1);
-        for (const char* name : {"zenity", "kdialog", "arguments"}) {
+        for (const char* name : {"zenity", "kdialog", "arguments"})
             unlink((folder + "/" + name).c_str());
-        }
         rmdir(folder.c_str());
     }
 
-    // A stand-in chooser: writes each argument it got on a line of its own
-    // to "arguments", prints `answer` and exits with `status`.
+    // A stand-in chooser: writes the arguments it got to "arguments", one a
+    // line, prints `answer` and exits with `status`.
     void MakeChooser(const std::string& name, const std::string& answer, int status) {
         const std::string script = folder + "/" + name;
-        std::ofstream file(script);
-        file << "#!/bin/sh\n"
-             << "for argument in \"$0\" \"$@\"; do printf '%s\\n' \"$argument\"; done > '" << folder
-             << "/arguments'\n"
-             << "printf '%s' '" << answer << "'\n"
-             << "exit " << status << "\n";
-        file.close();
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > '" << folder
+                              << "/arguments'\nprintf '%s' '" << answer << "'\nexit " << status;
         chmod(script.c_str(), 0755);
     }
 
-    std::vector<std::string> Arguments() { return Lines(ReadFile(folder + "/arguments")); }
+    std::vector<std::string> Arguments() {
+        std::ifstream file(folder + "/arguments");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);)
+            lines.push_back(line);
+        return lines;
+    }
 
     std::string folder;
     std::string savedPath;
 };
 
-TEST_F(ChooserTest, ZenityIsAskedForOneMapWithTheFilterAndThePreviousPath) {
+TEST_F(ChooserTest, ZenityIsAskedForOneMapWithTheFilterAndThePreviousPathAsOneArgument) {
     MakeChooser("zenity", "/home/player/maps/Big Heart.TVM\n", 0);
-    char path[260] = "/home/player/maps/old.tvm";
+    char path[260] = "my maps/$(touch hacked); old.tvm";
     ASSERT_EQ(GetOpenFileName(path, sizeof path), 1);
     EXPECT_STREQ(path, "/home/player/maps/Big Heart.TVM");
 
@@ -83,45 +67,31 @@ TEST_F(ChooserTest, ZenityIsAskedForOneMapWithTheFilterAndThePreviousPath) {
     ASSERT_GE(arguments.size(), 3u);
     EXPECT_EQ(arguments[1], "--file-selection");
     auto has = [&](const std::string& wanted) {
-        for (const std::string& argument : arguments) {
-            if (argument == wanted)
-                return true;
-        }
-        return false;
+        return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
     };
     EXPECT_TRUE(has("--file-filter=Torvex maps (*.tvm) | *.[tT][vV][mM]"))
         << "the filter matches .tvm in any letter case";
-    EXPECT_TRUE(has("--filename=/home/player/maps/old.tvm"));
-}
-
-TEST_F(ChooserTest, TheInitialNameGoesOverAsOneArgumentWhateverItHoldsAndNoneWhenEmpty) {
-    MakeChooser("zenity", "/maps/a.tvm\n", 0);
-    char path[260] = "my maps/$(touch hacked); *.tvm";
-    ASSERT_EQ(GetOpenFileName(path, sizeof path), 1);
-    const std::vector<std::string> arguments = Arguments();
-    EXPECT_EQ(arguments.back(), "--filename=my maps/$(touch hacked); *.tvm");
+    EXPECT_TRUE(has("--filename=my maps/$(touch hacked); old.tvm"));
     EXPECT_NE(access((folder + "/hacked").c_str(), F_OK), 0) << "nothing was run by a shell";
     EXPECT_NE(access("hacked", F_OK), 0);
 
     char empty[260] = "";
     ASSERT_EQ(GetOpenFileName(empty, sizeof empty), 1);
-    for (const std::string& argument : Arguments()) {
+    for (const std::string& argument : Arguments())
         EXPECT_EQ(argument.rfind("--filename", 0), std::string::npos) << argument;
+}
+
+TEST_F(ChooserTest, ACancelOrAPathThatDoesNotFitLeavesThePathAlone) {
+    const struct {
+        const char* answer;
+        int status;
+    } refusals[] = {{"", 1}, {"/a/rather/long/path/to/a/map.tvm\n", 0}};
+    for (const auto& refusal : refusals) {
+        MakeChooser("zenity", refusal.answer, refusal.status);
+        char path[16] = "/maps/kept.tvm";
+        EXPECT_EQ(GetOpenFileName(path, sizeof path), 0) << refusal.answer;
+        EXPECT_STREQ(path, "/maps/kept.tvm");
     }
-}
-
-TEST_F(ChooserTest, CancellingLeavesThePathAlone) {
-    MakeChooser("zenity", "", 1);
-    char path[260] = "/maps/kept.tvm";
-    EXPECT_EQ(GetOpenFileName(path, sizeof path), 0);
-    EXPECT_STREQ(path, "/maps/kept.tvm");
-}
-
-TEST_F(ChooserTest, APathThatDoesNotFitIsRefused) {
-    MakeChooser("zenity", "/a/rather/long/path/to/a/map.tvm\n", 0);
-    char path[16] = "x.tvm";
-    EXPECT_EQ(GetOpenFileName(path, sizeof path), 0);
-    EXPECT_STREQ(path, "x.tvm");
 }
 
 TEST_F(ChooserTest, KdialogStandsInWhereZenityIsMissing) {
@@ -133,23 +103,17 @@ TEST_F(ChooserTest, KdialogStandsInWhereZenityIsMissing) {
     ASSERT_EQ(arguments.size(), 6u);
     EXPECT_EQ(arguments[3], "--getopenfilename");
     EXPECT_EQ(arguments[4], "/maps/previous.tvm");
-    EXPECT_NE(arguments[5].find("*.tvm"), std::string::npos);
-    EXPECT_NE(arguments[5].find("*.TVM"), std::string::npos);
-    EXPECT_NE(arguments[5].find("*.tVm"), std::string::npos);
+    for (const char* pattern : {"*.tvm", "*.TVM", "*.tVm"})
+        EXPECT_NE(arguments[5].find(pattern), std::string::npos) << pattern;
 }
 
-TEST_F(ChooserTest, WithNoChooserThePlayerIsToldAndTheChoiceIsCancelled) {
+TEST_F(ChooserTest, WithoutAChooserOrABoxThePlayerIsToldOnStandardError) {
     char path[260] = "";
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(GetOpenFileName(path, sizeof path), 0);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("zenity"), std::string::npos) << said;
-}
-
-TEST_F(ChooserTest, ANoticeWithNowhereToShowItGoesToStandardError) {
-    ::testing::internal::CaptureStderr();
     MessageBox(nullptr, "bgm2", "FALSE");
     const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("zenity"), std::string::npos) << said;
     EXPECT_NE(said.find("FALSE: bgm2"), std::string::npos) << said;
 }
 

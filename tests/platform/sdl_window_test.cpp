@@ -10,56 +10,51 @@
 #include "platform/common/message_queue.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
-#include "tests/platform/sdl_test_support.h"
+#include "tests/platform/platform_test_support.h"
+#include "tests/platform/sdl_test_events.h"
 
 namespace {
 
-std::vector<Message> Received;
+// Messages as the game sees them: which, and their wParam.
+using Messages = std::vector<std::pair<uint32_t, WPARAM>>;
 
-LRESULT RecordingProcedure(WindowHandle window, uint32_t message, WPARAM wParam, LPARAM lParam) {
-    Received.push_back(Message{window, message, wParam, lParam});
+Messages Received;
+
+LRESULT RecordingProcedure(WindowHandle, uint32_t message, WPARAM wParam, LPARAM) {
+    Received.emplace_back(message, wParam);
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return 0;
 }
 
 // Every message waiting in the queue, taken out in order.
-std::vector<Message> Drain() {
-    std::vector<Message> messages;
+Messages Drain() {
+    Messages messages;
     Message message;
     while (PeekMessage(&message)) {
         GetMessage(&message);
-        messages.push_back(message);
+        EXPECT_EQ(message.window, CurrentGameWindow());
+        messages.emplace_back(message.message, message.wParam);
     }
     return messages;
 }
 
-void Push(SDL_Event event) {
-    event.window.windowID = SDL_GetWindowID(GameSdlWindow());
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
+// Pushes the events as SDL would report them for the game's window, and
+// takes out the messages they become.
+Messages Deliver(std::initializer_list<SDL_Event> events) {
+    for (SDL_Event event : events) {
+        event.window.windowID = SDL_GetWindowID(GameSdlWindow());
+        EXPECT_EQ(SDL_PushEvent(&event), 1);
+    }
+    return Drain();
 }
 
-SDL_Event WindowEvent(Uint8 what) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = what;
-    return event;
-}
-
-SDL_Event Motion(int dx, int dy) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.xrel = dx;
-    event.motion.yrel = dy;
-    return event;
-}
-
-SDL_Event Key(SDL_Keycode key, Uint16 modifiers = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
-    event.key.keysym.mod = modifiers;
-    return event;
+// Where the pointer reads now.
+std::pair<int32_t, int32_t> Pointer() {
+    int32_t x = 0;
+    int32_t y = 0;
+    GetCursorPos(&x, &y);
+    return {x, y};
 }
 
 class SdlWindowTest : public ::testing::Test {
@@ -70,6 +65,7 @@ class SdlWindowTest : public ::testing::Test {
         ClearMessageQueue();
         window = CreateGameWindow("Torvex", RecordingProcedure, "icon1");
         ASSERT_NE(window, nullptr);
+        atCreation = Received;
         // What SDL itself reports about the new window is not for the test.
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -81,121 +77,45 @@ class SdlWindowTest : public ::testing::Test {
         ClearMessageQueue();
     }
     WindowHandle window = nullptr;
+    Messages atCreation;
 };
 
-TEST(SdlWindow, CreationActivatesAtOnceAndDestructionDeliversDestroy) {
-    UseVirtualDevices();
-    Received.clear();
-    WindowHandle window = CreateGameWindow("Torvex", RecordingProcedure, "icon1");
-    ASSERT_NE(window, nullptr);
-    ASSERT_EQ(Received.size(), 1u) << "the activation arrives before creation returns";
-    EXPECT_EQ(Received[0].message, WM_ACTIVATEAPP);
-    EXPECT_EQ(Received[0].wParam, 1u);
-    EXPECT_NE(GameSdlWindow(), nullptr);
+TEST_F(SdlWindowTest, CreationActivatesAtOnceAndDestructionDeliversDestroyOnce) {
+    EXPECT_EQ(atCreation, (Messages{{WM_ACTIVATEAPP, 1}})) << "before creation returns";
     EXPECT_EQ(CreateGameWindow("Torvex", RecordingProcedure, "icon1"), nullptr)
         << "the game has one window";
-
     EXPECT_EQ(DestroyWindow(window), 1);
-    ASSERT_EQ(Received.size(), 2u);
-    EXPECT_EQ(Received[1].message, WM_DESTROY);
+    EXPECT_EQ(Received, (Messages{{WM_DESTROY, 0}}));
     EXPECT_EQ(GameSdlWindow(), nullptr);
     EXPECT_EQ(DestroyWindow(window), 0) << "a window goes once";
-    const std::vector<Message> left = Drain();
-    ASSERT_EQ(left.size(), 1u);
-    EXPECT_EQ(left[0].message, WM_QUIT) << "the procedure's quit is waiting";
-    ClearMessageQueue();
+    EXPECT_EQ(Drain(), (Messages{{WM_QUIT, 0}})) << "the procedure's quit is waiting";
 }
 
-TEST_F(SdlWindowTest, SystemEventsArriveAsMessagesInOrder) {
-    SDL_Event press{};
-    press.type = SDL_MOUSEBUTTONDOWN;
-    press.button.button = SDL_BUTTON_RIGHT;
-    Push(press);
-    Push(Key(SDLK_F3));
-    SDL_Event release = press;
-    release.type = SDL_MOUSEBUTTONUP;
-    Push(release);
-    const std::vector<Message> messages = Drain();
-    ASSERT_EQ(messages.size(), 3u);
-    EXPECT_EQ(messages[0].message, WM_RBUTTONDOWN);
-    EXPECT_EQ(messages[1].message, WM_KEYDOWN);
-    EXPECT_EQ(messages[1].wParam, VK_F3);
-    EXPECT_EQ(messages[2].message, WM_RBUTTONUP);
-    for (const Message& message : messages)
-        EXPECT_EQ(message.window, window);
+TEST_F(SdlWindowTest, SystemEventsArriveAsMessagesInOrderAndCloseOnlyOnce) {
+    EXPECT_EQ(
+        Deliver({Button(SDL_BUTTON_RIGHT, SDL_MOUSEBUTTONDOWN), Key(SDLK_F3),
+                 Window(SDL_WINDOWEVENT_CLOSE), Of(SDL_QUIT), Key(SDLK_F4, KMOD_LALT),
+                 Button(SDL_BUTTON_RIGHT, SDL_MOUSEBUTTONUP)}),
+        (Messages{{WM_RBUTTONDOWN, 0}, {WM_KEYDOWN, VK_F3}, {WM_CLOSE, 0}, {WM_RBUTTONUP, 0}}));
 }
 
-TEST_F(SdlWindowTest, ClosingTheWindowAsksTheGameOnce) {
-    Push(WindowEvent(SDL_WINDOWEVENT_CLOSE));
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    Push(quit);
-    Push(Key(SDLK_F4, KMOD_LALT));
-    const std::vector<Message> messages = Drain();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].message, WM_CLOSE);
-}
-
-TEST_F(SdlWindowTest, FocusChangesReachTheGameOnlyWhenTheyChangeSomething) {
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));  // active since creation
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-    const std::vector<Message> messages = Drain();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].message, WM_ACTIVATEAPP);
-    EXPECT_EQ(messages[0].wParam, 0u);
-    EXPECT_EQ(messages[1].message, WM_ACTIVATEAPP);
-    EXPECT_EQ(messages[1].wParam, 1u);
-}
-
-TEST_F(SdlWindowTest, ThePointerIsTheCentrePlusTheMotionSinceItWasPutBack) {
-    int32_t x = 0;
-    int32_t y = 0;
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 320);
-    EXPECT_EQ(y, 240);
-    Push(Motion(10, -4));
-    Push(Motion(3, 1));
-    Drain();
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 333);
-    EXPECT_EQ(y, 237);
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 333) << "reading does not consume the motion";
-
-    SetCursorPos(320, 240);
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 320);
-    EXPECT_EQ(y, 240);
-    Push(Motion(-30, 50));
-    Drain();
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 290);
-    EXPECT_EQ(y, 290);
-    SetCursorPos(320, 240);
-}
-
-TEST_F(SdlWindowTest, MotionWhileTheGameIsInTheBackgroundIsNotCounted) {
+TEST_F(SdlWindowTest, FocusChangesReachTheGameOnceAndMotionInTheBackgroundIsNotCounted) {
     // Each in a pass of its own: taking and letting go of the pointer drops
     // the motion SDL still holds, and this is about motion that comes later.
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    Drain();
-    Push(Motion(25, 25));
-    Drain();
-    Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
-    Drain();
-    Push(Motion(1, 2));
-    Drain();
-    int32_t x = 0;
-    int32_t y = 0;
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 321);
-    EXPECT_EQ(y, 242);
+    Messages messages =
+        Deliver({Window(SDL_WINDOWEVENT_FOCUS_GAINED),  // active since creation
+                 Window(SDL_WINDOWEVENT_FOCUS_LOST), Window(SDL_WINDOWEVENT_FOCUS_LOST)});
+    Deliver({Motion(25, 25)});
+    const Messages back = Deliver({Window(SDL_WINDOWEVENT_FOCUS_GAINED)});
+    messages.insert(messages.end(), back.begin(), back.end());
+    Deliver({Motion(1, 2)});
+    EXPECT_EQ(messages, (Messages{{WM_ACTIVATEAPP, 0}, {WM_ACTIVATEAPP, 1}}));
+    EXPECT_EQ(Pointer(), std::make_pair(321, 242));
     SetCursorPos(320, 240);
 }
 
-TEST_F(SdlWindowTest, MotionIsCountedInGamePixelsWithItsFractionsKept) {
+TEST_F(SdlWindowTest, ThePointerIsTheCentrePlusTheMotionSinceInGamePixels) {
+    EXPECT_EQ(Pointer(), std::make_pair(320, 240));
     ASSERT_EQ(OpenDisplay(window, ScreenWidth, ScreenHeight), 1);
     // A window smaller than the game's screen shows it at 0.75 of its size:
     // 3 window pixels are 4 game pixels.
@@ -208,24 +128,17 @@ TEST_F(SdlWindowTest, MotionIsCountedInGamePixelsWithItsFractionsKept) {
     ASSERT_NEAR(GamePixelScale(), 0.75, 1e-6);
     Drain();
     SetCursorPos(320, 240);
-
-    Push(Motion(3, -6));
-    Drain();
-    int32_t x = 0;
-    int32_t y = 0;
-    GetCursorPos(&x, &y);
-    EXPECT_EQ(x, 324);
-    EXPECT_EQ(y, 232);
+    Deliver({Motion(2, -4), Motion(1, -2)});
+    EXPECT_EQ(Pointer(), std::make_pair(324, 232));
+    EXPECT_EQ(Pointer(), std::make_pair(324, 232)) << "reading does not consume the motion";
 
     // Single window pixels add up across passes instead of being lost: six
     // passes of one pixel each move the game eight pixels in all.
     SetCursorPos(320, 240);
     std::vector<int32_t> steps;
     for (int pass = 0; pass < 6; ++pass) {
-        Push(Motion(1, 0));
-        Drain();
-        GetCursorPos(&x, &y);
-        steps.push_back(x - 320);
+        Deliver({Motion(1, 0)});
+        steps.push_back(Pointer().first - 320);
         SetCursorPos(320, 240);
     }
     EXPECT_EQ(steps, (std::vector<int32_t>{1, 1, 2, 1, 1, 2}));
@@ -235,23 +148,15 @@ TEST_F(SdlWindowTest, MotionIsCountedInGamePixelsWithItsFractionsKept) {
 TEST_F(SdlWindowTest, AltEnterSwitchesBetweenFullscreenAndAWindowUnseenByTheGame) {
     const Uint32 fullscreen = SDL_WINDOW_FULLSCREEN_DESKTOP;
     EXPECT_TRUE(SDL_GetWindowFlags(GameSdlWindow()) & fullscreen) << "the game starts fullscreen";
-    Push(Key(SDLK_RETURN, KMOD_LALT));
-    EXPECT_TRUE(Drain().empty());
+    EXPECT_TRUE(Deliver({Key(SDLK_RETURN, KMOD_LALT)}).empty());
     EXPECT_FALSE(SDL_GetWindowFlags(GameSdlWindow()) & fullscreen);
-    Push(Key(SDLK_RETURN, KMOD_RALT));
-    EXPECT_TRUE(Drain().empty());
+    EXPECT_TRUE(Deliver({Key(SDLK_RETURN, KMOD_RALT)}).empty());
     EXPECT_TRUE(SDL_GetWindowFlags(GameSdlWindow()) & fullscreen);
 }
 
-TEST_F(SdlWindowTest, TheDisplayTakesOnlyTheGamesScreenSize) {
+TEST_F(SdlWindowTest, FramesOfTheGamesSizeAreShownThroughThePaletteAndPaced) {
     EXPECT_EQ(OpenDisplay(nullptr, ScreenWidth, ScreenHeight), 0);
     EXPECT_EQ(OpenDisplay(window, 800, 600), 0);
-    EXPECT_EQ(OpenDisplay(window, ScreenWidth, ScreenHeight), 1);
-    CloseDisplay();
-    CloseDisplay();  // twice is harmless
-}
-
-TEST_F(SdlWindowTest, FramesAreShownThroughThePaletteCentredWithBlackBars) {
     ASSERT_EQ(OpenDisplay(window, ScreenWidth, ScreenHeight), 1);
     std::vector<uint8_t> frame(ScreenWidth * ScreenHeight, 1);
     frame[0] = 2;                               // top-left corner
@@ -290,22 +195,17 @@ TEST_F(SdlWindowTest, FramesAreShownThroughThePaletteCentredWithBlackBars) {
     if (top > 0) {
         EXPECT_EQ(at(width / 2, top - 1), 0u) << "black bar at the top";
     }
-    CloseDisplay();
-}
 
-TEST_F(SdlWindowTest, PresentationIsPacedWhereTheDisplayHasNoSync) {
     // The dummy display offers no vertical sync: frames are spaced at the
     // fallback rate of 60 per second, so the game's loop cannot spin.
-    ASSERT_EQ(OpenDisplay(window, ScreenWidth, ScreenHeight), 1);
-    std::vector<uint8_t> frame(ScreenWidth * ScreenHeight, 0);
-    PaletteEntry palette[256] = {};
     PresentFrame(frame.data(), palette);
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 12; ++i)
         PresentFrame(frame.data(), palette);
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(elapsed, std::chrono::milliseconds(12 * 1000 / 60 - 5));
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(12 * 1000 / 60 - 5));
     CloseDisplay();
+    CloseDisplay();  // twice is harmless
 }
 
 TEST_F(SdlWindowTest, AGameThatShowsNothingRestsWhilePolling) {
@@ -319,7 +219,9 @@ TEST_F(SdlWindowTest, AGameThatShowsNothingRestsWhilePolling) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(80));
 
     // An event that arrives meanwhile is seen by the poll.
-    Push(Key(SDLK_F2));
+    SDL_Event key = Key(SDLK_F2);
+    key.window.windowID = SDL_GetWindowID(GameSdlWindow());
+    ASSERT_EQ(SDL_PushEvent(&key), 1);
     ASSERT_EQ(PeekMessage(&message), 1);
     EXPECT_EQ(message.wParam, VK_F2);
 }
