@@ -153,8 +153,8 @@ std::string TextAt(int32_t x, int32_t y, int32_t font, int32_t length) {
     return text;
 }
 
-void ExpectTexts(const std::vector<PlacedText>& texts) {
-    for (const PlacedText& t : texts) {
+void ExpectTexts(const std::vector<At>& texts) {
+    for (const At& t : texts) {
         EXPECT_EQ(TextAt(t.x, t.y, t.font, static_cast<int32_t>(t.text.size())), t.text)
             << "at " << t.x << ", " << t.y << " in font " << t.font;
     }

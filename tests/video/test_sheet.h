@@ -75,10 +75,10 @@ uint8_t IdOfTile(int32_t tile);
 std::string TextAt(int32_t x, int32_t y, int32_t font, int32_t length);
 
 // Expects each text drawn in its font with its first glyph at (x, y).
-struct PlacedText {
+struct At {
     int32_t x;
     int32_t y;
     int32_t font;
     std::string text;
 };
-void ExpectTexts(const std::vector<PlacedText>& texts);
+void ExpectTexts(const std::vector<At>& texts);
