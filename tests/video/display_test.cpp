@@ -23,16 +23,21 @@ TEST_F(DisplayTest, TheScreenIsTakenOnlyAtTheGamesOwnSizesAndShownUntilReleased)
     EXPECT_EQ(InitDisplay(window, 640, 480, 640, 481), 0) << "the sheet holds at most 640x480";
     EXPECT_FALSE(HeadlessDisplayIsOpen());
     ASSERT_EQ(InitDisplay(window, 640, 480, 640, 480), 1);
-    std::memset(BackBuffer, 5, sizeof(BackBuffer));
-    RestoreSurfaces();
+    BackBuffer[ScreenPixels - 1] = 5;
+    PaletteTable[5].green = 20;
+    FlipPage();
     ASSERT_EQ(HeadlessFramesPresented(), 1u);
+    EXPECT_EQ(HeadlessFramePixels()[ScreenPixels - 1], 5);
+    EXPECT_EQ(HeadlessFramePalette()[5].green, 20);
+    RestoreSurfaces();
+    ASSERT_EQ(HeadlessFramesPresented(), 2u);
     EXPECT_EQ(std::count(HeadlessFramePixels(), HeadlessFramePixels() + ScreenPixels, 0),
               ScreenPixels)
         << "a restored screen starts black";
     ReleaseDisplay();
     EXPECT_FALSE(HeadlessDisplayIsOpen());
     FlipPage();
-    EXPECT_EQ(HeadlessFramesPresented(), 1u) << "nothing is shown after the release";
+    EXPECT_EQ(HeadlessFramesPresented(), 2u) << "nothing is shown after the release";
 }
 
 // A sheet where every pixel differs from its neighbours and none is 0, so a
@@ -50,23 +55,19 @@ class BlitTest : public DisplayTest {
 };
 
 TEST_F(BlitTest, ATileIsClippedToTheScreenAndDrawsNothingWhollyOffIt) {
-    // Where the tile is drawn, and the area of the screen it then covers.
+    // Where the tile is drawn, and the area of the screen it then covers:
+    // inside; at the last place, reaching the last column and row; over the
+    // left, right, top and bottom edges; over a corner; wholly off.
     struct Case {
-        int32_t x, y, shownX, shownY, width, height;
+        int32_t x, y, shownX = 0, shownY = 0, width = 0, height = 0;
     };
+    // clang-format off
     const Case cases[] = {
-        {100, 50, 100, 50, 32, 32},    // inside
-        {608, 448, 608, 448, 32, 32},  // at the last place, reaching the last column and row
-        {-10, 50, 0, 50, 22, 32},      // over the left edge
-        {620, 50, 620, 50, 20, 32},    // over the right edge
-        {100, -5, 100, 0, 32, 27},     // over the top edge
-        {100, 470, 100, 470, 32, 10},  // over the bottom edge
-        {-31, 479, 0, 479, 1, 1},      // over a corner
-        {-32, 50, 0, 0, 0, 0},         // the rest wholly off
-        {640, 50, 0, 0, 0, 0},        {50, -32, 0, 0, 0, 0},
-        {50, 480, 0, 0, 0, 0},        {INT32_MIN, 0, 0, 0, 0, 0},
-        {INT32_MAX, 0, 0, 0, 0, 0},   {0, INT32_MIN, 0, 0, 0, 0},
-        {0, INT32_MAX, 0, 0, 0, 0},   {INT32_MIN, INT32_MIN, 0, 0, 0, 0}};
+        {100, 50, 100, 50, 32, 32}, {608, 448, 608, 448, 32, 32}, {-10, 50, 0, 50, 22, 32},
+        {620, 50, 620, 50, 20, 32}, {100, -5, 100, 0, 32, 27}, {100, 470, 100, 470, 32, 10},
+        {-31, 479, 0, 479, 1, 1}, {-32, 50}, {640, 50}, {50, -32}, {50, 480}, {INT32_MIN, 0},
+        {INT32_MAX, 0}, {0, INT32_MIN}, {0, INT32_MAX}, {INT32_MIN, INT32_MIN}};
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "at " << c.x << ", " << c.y);
         ClearBackBuffer();

@@ -2,6 +2,7 @@
 // logo are checked where the screens draw them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -33,25 +34,22 @@ TEST_F(SpriteTablesTest, SetUpGivesEveryTileItsPictureAndStartsTheClockAndGenera
     EXPECT_EQ(NextRandom(), drawn) << "the generator is seeded from the tick count";
 
     // The cover row: pressed flat, half-way, raised, the cell sinking again,
-    // the flag and the question mark frames; then the two overlays.
-    const int32_t coverColumn[9] = {2, 1, 0, 1, 2, 3, 4, 5, 6};
+    // the flag and the question mark frames, the two overlays, the spare; the
+    // open row: an empty cell opening and opened, the mines, the crossed flag;
+    // then each number in its own row: five opening frames, at rest, turning.
     Rect expected[TileCount];
-    for (Rect& rect : expected)
-        rect = Cell(9, 0);  // the spare tile
+    std::fill_n(expected, TileCount, Cell(9, 0));
+    const int32_t coverColumn[9] = {2, 1, 0, 1, 2, 3, 4, 5, 6};
     for (int32_t tile = 0; tile < 9; ++tile)
         expected[tile] = Cell(coverColumn[tile], 0);
     expected[CursorBoxTile] = Cell(7, 0);
     expected[PressHighlightTile] = Cell(8, 0);
-    // The open row: an empty cell opening and opened, the mines, the crossed flag.
     for (int32_t k = 0; k <= 8; ++k)
         expected[OpeningEmptyTile + k] = Cell(k, 1);
     expected[CrossedFlagTile] = Cell(9, 1);
     expected[CrossedFlagTile + 1] = Cell(10, 1);
-    // Each number in its own row: five opening frames, at rest, turning.
-    for (int32_t v = 1; v <= 8; ++v) {
-        for (int32_t k = 0; k <= 12; ++k)
-            expected[NumberTileBase + 13 * (v - 1) + k] = Cell(k, 1 + v);
-    }
+    for (int32_t k = 0; k < 8 * 13; ++k)
+        expected[NumberTileBase + k] = Cell(k % 13, 2 + k / 13);
     for (int32_t tile = 0; tile < TileCount; ++tile)
         EXPECT_EQ(TileRects[tile], expected[tile]) << "tile " << tile;
 }

@@ -41,8 +41,7 @@ struct BitmapLayout {
 };
 std::vector<uint8_t> BuildBitmap(const BitmapLayout& layout);
 
-// `count` colours, entry i being blue i, green 255 - i, red i / 2 and
-// reserved 0x5A (which must never leak into a palette entry's flags).
+// Entry i: blue i, green 255 - i, red i / 2, reserved 0x5A (never a flag).
 std::vector<uint8_t> ColourRamp(uint32_t count);
 
 constexpr uint8_t CornerMark = 255;
@@ -52,20 +51,17 @@ constexpr uint8_t MenuBarId = 150;
 constexpr uint8_t LogoId = 151;
 constexpr uint8_t FontMark = 200;  // plus the font number
 
-// The face in sheet column 0..2 (smiling, crossed-out eyes, sunglasses) and
-// blink phase 0..1.
+// The face of column 0..2 (smiling, crossed-out eyes, sunglasses), phase 0..1.
 uint8_t FaceId(int32_t column, int32_t phase);
 
-// Registers the recognisable sheet as "BMP1", loads its palette and pixels
-// and sets up the sprite tables.
+// Loads the recognisable sheet and its palette as "BMP1"; sets up the tables.
 void InstallRecognisableSheet();
 
 // Reading the back buffer; outside the screen reads as 0.
 uint8_t PixelAt(int32_t x, int32_t y);
 int64_t CountPixels(uint8_t value);
 
-// The id of the tile drawn with its top-left corner at (x, y), and the id the
-// sheet holds for TileRects[tile].
+// The id of the tile drawn from (x, y), and the id of TileRects[tile].
 uint8_t TileIdAt(int32_t x, int32_t y);
 uint8_t IdOfTile(int32_t tile);
 
