@@ -1,85 +1,63 @@
 // Loading the sound slots: intact clips load, damaged ones are refused
 // without being read past their end, and nothing fails without a device.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <vector>
 
 #include "platform/headless/headless.h"
 #include "sound/sound.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/test_sounds.h"
 
 namespace {
 
-void Put(std::vector<uint8_t>* bytes, size_t at, uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) (*bytes)[at + i] = static_cast<uint8_t>(value >> (8 * i));
-}
-
-// A canonical 44-byte-header clip of `samples` bytes.
-std::vector<uint8_t> MakeWave(uint32_t samples) {
-    std::vector<uint8_t> bytes(44 + samples, 128);
-    std::memcpy(&bytes[0], "RIFF", 4);
-    Put(&bytes, 4, static_cast<uint32_t>(bytes.size() - 8), 4);
-    std::memcpy(&bytes[8], "WAVEfmt ", 8);
-    Put(&bytes, 16, 16, 4);
-    Put(&bytes, 20, 1, 2);
-    Put(&bytes, 22, 1, 2);
-    Put(&bytes, 24, 11025, 4);
-    Put(&bytes, 28, 11025, 4);
-    Put(&bytes, 32, 1, 2);
-    Put(&bytes, 34, 8, 2);
-    std::memcpy(&bytes[36], "data", 4);
-    Put(&bytes, 40, samples, 4);
-    return bytes;
-}
+using Lines = std::vector<std::string>;
 
 class LoadWaveTest : public GameTest {};
 
-TEST_F(LoadWaveTest, IntactClipLoadsIntoItsSlot) {
-    HeadlessAddResource("clip", "WAVE", MakeWave(100));
+// Empty slots, slots out of range and unknown modes do nothing.
+TEST_F(LoadWaveTest, IntactClipLoadsIntoItsSlotAndNothingElseSounds) {
+    HeadlessAddResource("clip", "WAVE", MakeTestWave(100));
     ASSERT_EQ(InitSound(nullptr), 1);
     EXPECT_EQ(LoadWave(SoundDo, "CLIP"), 1);
     EXPECT_NE(SoundSlots[SoundDo], NoVoice);
+    for (const int32_t slot : {int32_t{SoundGeco}, 9, -1, 42}) {
+        PlaySlot(slot, Once, 0);
+        RewindSlot(slot);
+    }
+    PlaySlot(SoundDo, 5, 0);
     PlaySlot(SoundDo, Once, 0);
     RewindSlot(SoundDo);
     PlaySlot(SoundDo, Looping, 0);
     PlaySlot(SoundDo, Stopped, 0);
     // The log names a voice by the name it was loaded under.
-    const std::vector<std::string> expected = {"sound CLIP once", "sound CLIP rewind",
-                                               "sound CLIP loop", "sound CLIP stop"};
-    EXPECT_EQ(HeadlessLog(), expected);
+    EXPECT_EQ(HeadlessLog(), (Lines{"sound CLIP once", "sound CLIP rewind", "sound CLIP loop",
+                                    "sound CLIP stop"}));
 }
 
 TEST_F(LoadWaveTest, DamagedClipsAreRefusedAndLeaveTheSlotEmpty) {
     ASSERT_EQ(InitSound(nullptr), 1);
-    struct Case {
+    // Each case writes `value` over `count` bytes at `at` of an intact clip
+    // of 10 samples; a size of 43 cuts the clip inside its header.
+    const struct {
         const char* why;
-        std::vector<uint8_t> bytes;
+        size_t at;
+        uint32_t value;
+        int count;
+        size_t size;
+    } cases[] = {
+        {"shorter than its header", 0, 0, 0, 43},
+        {"sample count past the end", 40, 11, 4, 54},
+        {"sample count that wraps", 40, 0xFFFFFFF0u, 4, 54},
+        {"two channels", 22, 2, 2, 54},
+        {"16-bit samples", 34, 16, 2, 54},
+        {"not PCM", 20, 2, 2, 54},
+        {"not RIFF", 0, 'X', 1, 54},
     };
-    std::vector<Case> cases;
-    std::vector<uint8_t> shortHeader = MakeWave(10);
-    shortHeader.resize(43);
-    cases.push_back({"shorter than its header", shortHeader});
-    std::vector<uint8_t> pastEnd = MakeWave(10);
-    Put(&pastEnd, 40, 11, 4);
-    cases.push_back({"sample count past the end", pastEnd});
-    std::vector<uint8_t> hugeCount = MakeWave(10);
-    Put(&hugeCount, 40, 0xFFFFFFF0u, 4);
-    cases.push_back({"sample count that wraps", hugeCount});
-    std::vector<uint8_t> stereo = MakeWave(10);
-    Put(&stereo, 22, 2, 2);
-    cases.push_back({"two channels", stereo});
-    std::vector<uint8_t> sixteenBit = MakeWave(10);
-    Put(&sixteenBit, 34, 16, 2);
-    cases.push_back({"16-bit samples", sixteenBit});
-    std::vector<uint8_t> compressed = MakeWave(10);
-    Put(&compressed, 20, 2, 2);
-    cases.push_back({"not PCM", compressed});
-    std::vector<uint8_t> notRiff = MakeWave(10);
-    notRiff[0] = 'X';
-    cases.push_back({"not RIFF", notRiff});
-    for (const Case& c : cases) {
-        HeadlessAddResource("clip", "WAVE", c.bytes);
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes = MakeTestWave(10);
+        for (int i = 0; i < c.count; ++i)
+            bytes[c.at + i] = static_cast<uint8_t>(c.value >> (8 * i));
+        bytes.resize(c.size);
+        HeadlessAddResource("clip", "WAVE", bytes);
         EXPECT_EQ(LoadWave(SoundBang, "clip"), 0) << c.why;
         EXPECT_EQ(SoundSlots[SoundBang], NoVoice) << c.why;
     }
@@ -88,7 +66,7 @@ TEST_F(LoadWaveTest, DamagedClipsAreRefusedAndLeaveTheSlotEmpty) {
 
 TEST_F(LoadWaveTest, WithoutADeviceIntactClipsStillCountAsLoadedAndCuesDoNothing) {
     HeadlessSetAudioAvailable(false);
-    HeadlessAddResource("clip", "WAVE", MakeWave(100));
+    HeadlessAddResource("clip", "WAVE", MakeTestWave(100));
     EXPECT_EQ(InitSound(nullptr), 0);
     EXPECT_EQ(LoadWave(SoundBgmx, "clip"), 1) << "no sound card is not damaged data";
     EXPECT_EQ(SoundSlots[SoundBgmx], NoVoice);
@@ -99,19 +77,6 @@ TEST_F(LoadWaveTest, WithoutADeviceIntactClipsStillCountAsLoadedAndCuesDoNothing
     HeadlessAddResource("clip", "WAVE", std::vector<uint8_t>(20, 0));
     EXPECT_EQ(LoadWave(SoundBgmx, "clip"), 0) << "damaged data is still reported";
     ReleaseSound();
-}
-
-TEST_F(LoadWaveTest, EmptySlotsAndUnknownModesDoNothing) {
-    ASSERT_EQ(InitSound(nullptr), 1);
-    PlaySlot(SoundGeco, Once, 0);
-    RewindSlot(SoundGeco);
-    PlaySlot(9, Once, 0);
-    PlaySlot(-1, Once, 0);
-    PlaySlot(42, Once, 0);
-    HeadlessAddResource("clip", "WAVE", MakeWave(100));
-    ASSERT_EQ(LoadWave(SoundGeco, "clip"), 1);
-    PlaySlot(SoundGeco, 5, 0);
-    EXPECT_TRUE(HeadlessLog().empty());
 }
 
 }  // namespace
