@@ -1,436 +1,277 @@
-// Whole games through the title screen, the board, a loss or a win, and
-// back: the button state machine, the menu and keys with their sounds, and
-// the music that follows the sound option.
-#include <cstdio>
+// Whole games through the title, the board, a loss or a win, and back: the
+// menu and the keys, the button state machine, the best time, the cursors
+// of the main loop and its activation. What each of them sounds like is
+// checked with the sound cues.
+#include <cstring>
+#include <utility>
 
 #include "app/game_state.h"
+#include "app/main_loop.h"
 #include "app/name_entry.h"
+#include "app/window_proc.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/settings.h"
 #include "platform/headless/headless.h"
 #include "tests/app/played_game.h"
-#include "video/compose.h"
 #include "video/display.h"
 
 namespace {
 
 using Sounds = std::vector<std::string>;
+using Rows = std::vector<std::string>;
+using Point = std::pair<int32_t, int32_t>;
 
-class GameFlowTest : public PlayedGameTest {
-  protected:
-    // Starts the game on a 10 x 10 map with 10 mines and deals a board.
-    void StartOnField() {
-        Launch(WriteMap("field.tvm", "Field,10,10,10,100,"));
-        Play("clock 0\npass\nkey F1\npass");
-        ASSERT_EQ(GameState, Ready);
-        NewSounds();
-    }
+class GameFlowTest : public PlayedGameTest {};
 
-    // Opens a safe cell that has a mine next to it (no flood), so the game
-    // is Playing with a number to chord on; returns the number's cell.
-    void OpenANumber(int* x, int* y) {
-        for (int cx = 1; cx < BoardWidth - 1; ++cx) {
-            for (int cy = 1; cy < BoardHeight - 1; ++cy) {
-                const int i = CellIndex(cx, cy);
-                if (CellValue[i] == Mine || CellValue[i] == 0)
-                    continue;
-                if (SafeHiddenNeighbours(cx, cy) == 0)
-                    continue;
-                ClickCell(cx, cy, "left");
-                ASSERT_EQ(CoverState[i], Open);
-                *x = cx;
-                *y = cy;
-                return;
-            }
-        }
-        FAIL() << "the dealt board has no number away from the edge";
-    }
-
-    int SafeHiddenNeighbours(int x, int y) {
-        int count = 0;
-        ForNeighbours(x, y, [&count](int i) {
-            if (CellValue[i] != Mine && CoverState[i] == Hidden)
-                ++count;
-        });
-        return count;
-    }
-
-    void FlagMinesAround(int x, int y) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                const int i = CellIndex(x + dx, y + dy);
-                if (InsideBoard(x + dx, y + dy) && CellValue[i] == Mine &&
-                    CoverState[i] == Hidden) {
-                    ClickCell(x + dx, y + dy, "right");
-                    ASSERT_EQ(CoverState[i], Flagged);
-                }
-            }
-        }
-    }
-
-    template <typename Visit>
-    void ForNeighbours(int x, int y, Visit visit) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                if ((dx != 0 || dy != 0) && InsideBoard(x + dx, y + dy)) {
-                    visit(CellIndex(x + dx, y + dy));
-                }
-            }
-        }
-    }
-
-    // Wins the small map: the game is in Won when this returns.
-    void WinSmallMap() {
-        Launch(WriteSmallMap());
-        Play("clock 0\npass\nkey F1\npass");
-        OpenEverySafeCell();
-        Play("pass");
-        ASSERT_EQ(GameState, Won);
-        NewSounds();
-    }
-};
-
-TEST_F(GameFlowTest, TheMenusFirstItemStartsAGameWithItsOwnFanfare) {
-    Launch(WriteSmallMap());
-    Play("pass\nmove 0 45\npass\nmove 0 -45\npass");
-    EXPECT_EQ(SelectedRow, 0);
-    NewSounds();
+// The release of the menu's click must not act on the new board; a held F1
+// deals again on every repeat.
+TEST_F(GameFlowTest, AGameStartsByTheMenuOrByF1AndEveryRepeatDealsAgain) {
+    StartOnTitle();
+    SelectMenuItem(0);
     Play("click left\npass");
     EXPECT_EQ(GameState, Ready);
-    EXPECT_EQ(NewSounds(), Sounds{"sound jyan once"});
-    EXPECT_EQ(LeftButton, Idle) << "the menu click's release must not count on the board";
-    EXPECT_EQ(CoveredCount, PlayableCount);
-}
-
-// Every press counts, auto-repeats included, in every state.
-TEST_F(GameFlowTest, HoldingF1DealsANewBoardOnEveryRepeat) {
-    Launch(WriteSmallMap());
-    Play("pass");
+    EXPECT_EQ(LeftButton, Idle);
+    EXPECT_EQ(CoveredCount, PlayableCount) << "the click's release opened a cell";
+    NewSounds();
     Play("key F1\nkey F1\nkey F1\npass");
     EXPECT_EQ(GameState, Ready);
     EXPECT_EQ(NewSounds(), (Sounds{"sound jyan once", "sound jyan once", "sound jyan once"}));
-    Play("key F2\nkey F2\npass");
-    EXPECT_EQ(QuestionMarksOn, 1);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound do once"}));
 }
 
-TEST_F(GameFlowTest, KeysWithoutAnActionDoNothing) {
-    Launch(WriteSmallMap());
-    Play("pass");
+// F2, F4 and F9 do what the menu's second, fourth and fifth items do. Other
+// keys, and the right button on the title, do nothing.
+TEST_F(GameFlowTest, OptionKeysAndMenuItemsActAlikeAndNothingElseActs) {
+    StartOnTitle();
+    for (const bool byMenu : {false, true}) {
+        SCOPED_TRACE(byMenu ? "by the menu" : "by the keys");
+        HighScore = 42;
+        std::strcpy(HighScoreName, "ACE");
+        std::strcpy(SpareText, "extra");
+        if (byMenu) {
+            for (const int item : {1, 3, 4}) {
+                SelectMenuItem(item);
+                Play("click left\npass");
+            }
+        } else {
+            Play("key F2\nkey F4\nkey F9\npass");
+        }
+        EXPECT_EQ(QuestionMarksOn, byMenu ? 1 : 0);
+        EXPECT_EQ(AnimationOn, byMenu ? 1 : 0);
+        EXPECT_EQ(HighScore, NoHighScore);
+        EXPECT_STREQ(HighScoreName, "NO NAME");
+        EXPECT_STREQ(SpareText, "");
+    }
+    HighScore = 42;  // the menu cursor is still on the item that clears it
     NewSounds();
-    Play("key F5\nkey F8\nkey F10\nkey A\nkey Enter\nkey Space\nkey 0\npass");
+    Play("click right\nkey F5\nkey F8\nkey F10\nkey A\nkey Enter\nkey Space\nkey 0\npass");
+    EXPECT_EQ(HighScore, 42);
     EXPECT_EQ(GameState, Title);
-    EXPECT_TRUE(game->Running());
     EXPECT_EQ(QuestionMarksOn, 1);
     EXPECT_EQ(SoundOn, 1);
     EXPECT_EQ(AnimationOn, 1);
     EXPECT_TRUE(NewSounds().empty());
 }
 
-TEST_F(GameFlowTest, TheFirstPressStartsTheClockAndTheReleaseOpens) {
-    StartOnField();
-    int x = 0;
-    int y = 0;
-    FindCell(false, &x, &y);
-    AimAt(x, y);
-    Play("down left\npass");
-    EXPECT_EQ(GameState, Playing);
-    EXPECT_EQ(StartTick, GetTickCount());
-    EXPECT_EQ(LeftButton, Pressed);
-    EXPECT_EQ(CoverState[CellIndex(x, y)], Hidden) << "opening waits for the release";
-    Play("up left\npass");
-    EXPECT_EQ(CoverState[CellIndex(x, y)], Open);
-    EXPECT_EQ(LeftButton, Idle);
-    EXPECT_EQ(NewSounds(), Sounds{"sound geco once"});
-}
+// On a new board the press of either button starts the clock and its
+// release acts: the left one opens, the right one marks (flag, question
+// mark, nothing). Both buttons over a satisfied number make one chord, run
+// by the release of the second button whichever went down first.
+TEST_F(GameFlowTest, ButtonsOpenMarkAndChordInEitherOrder) {
+    const struct {
+        const char* first;
+        const char* second;
+        int32_t* firstState;
+        int32_t* secondState;
+        const char* topRow;  // after (3,0) took the first click
+    } orders[] = {{"left", "right", &LeftButton, &RightButton, "FOFOHH"},
+                  {"right", "left", &RightButton, &LeftButton, "FOFFHH"}};
+    for (const auto& o : orders) {
+        SCOPED_TRACE(std::string(o.first) + " first");
+        Restart();
+        StartOnField();
+        AimAt(3, 0);
+        Play(std::string("down ") + o.first + "\npass");
+        EXPECT_EQ(GameState, Playing);
+        EXPECT_EQ(StartTick, GetTickCount());
+        EXPECT_EQ(*o.firstState, Pressed);
+        EXPECT_EQ(CoverArt()[0], "HHHHHH") << "acting waits for the release";
+        Play(std::string("up ") + o.first + "\npass");
+        EXPECT_EQ(*o.firstState, Idle);
+        ClickCell(0, 0, "right");
+        ClickCell(2, 0, "right");
+        ClickCell(1, 0, "left");
+        EXPECT_EQ(CoverArt()[0], o.topRow);
 
-TEST_F(GameFlowTest, AnEmptyCellFloodsItsRegion) {
-    StartOnField();
-    int x = -1;
-    int y = -1;
-    for (int cx = 0; cx < BoardWidth && x < 0; ++cx) {
-        for (int cy = 0; cy < BoardHeight && x < 0; ++cy) {
-            if (CellValue[CellIndex(cx, cy)] == 0) {
-                x = cx;
-                y = cy;
-            }
-        }
+        const int32_t minesLeft = MinesLeft;
+        AimAt(1, 0);
+        Play(std::string("down ") + o.first + "\npass\ndown " + o.second + "\npass");
+        EXPECT_EQ(LeftButton, Chording);
+        EXPECT_EQ(RightButton, Chording);
+        Play(std::string("up ") + o.first + "\npass");
+        EXPECT_EQ(*o.firstState, Idle);
+        EXPECT_EQ(*o.secondState, Chording);
+        EXPECT_EQ(CoverArt()[1], "HHHHHH") << "the chord ran on the first release";
+        Play(std::string("up ") + o.second + "\npass");
+        EXPECT_EQ(*o.secondState, Idle);
+        EXPECT_EQ(CoverArt()[1], "OOOHHH");
+        EXPECT_EQ(MinesLeft, minesLeft) << "a chord never marks";
     }
-    ASSERT_GE(x, 0) << "the dealt board has no empty cell";
-    ClickCell(x, y, "left");
-    ForNeighbours(x, y, [](int i) { EXPECT_EQ(CoverState[i], Open); });
-    EXPECT_LT(CoveredCount, PlayableCount - 8);
-}
-
-TEST_F(GameFlowTest, ARightClickInReadyStartsTheClockOnThePressAndMarksOnTheRelease) {
-    StartOnField();
-    AimAt(4, 4);
-    Play("down right\npass");
-    EXPECT_EQ(GameState, Playing);
-    EXPECT_EQ(CoverState[CellIndex(4, 4)], Hidden);
-    Play("up right\npass");
-    EXPECT_EQ(CoverState[CellIndex(4, 4)], Flagged);
-    EXPECT_EQ(MinesLeft, 9);
-    EXPECT_EQ(NewSounds(), Sounds{"sound do once"});
-    ClickCell(4, 4, "right");
-    EXPECT_EQ(CoverState[CellIndex(4, 4)], Questioned);
-}
-
-// Left down, right down, left up, right up: one chord, on the last release.
-TEST_F(GameFlowTest, AChordRunsOnceOnTheSecondRelease_LeftFirst) {
-    StartOnField();
-    int x = 0;
-    int y = 0;
-    OpenANumber(&x, &y);
-    FlagMinesAround(x, y);
-    const int minesLeft = MinesLeft;
-    Play("wait 1500");  // past the music's start and the voice cue of the opening
-    NewSounds();
-
-    AimAt(x, y);
-    Play("down left\npass\ndown right\npass");
-    EXPECT_EQ(LeftButton, Chording);
-    EXPECT_EQ(RightButton, Chording);
-    Play("up left\npass");
-    EXPECT_EQ(LeftButton, Idle);
-    EXPECT_GT(SafeHiddenNeighbours(x, y), 0) << "the chord ran on the first release";
-    Play("up right\npass");
-    EXPECT_EQ(RightButton, Idle);
-    EXPECT_EQ(SafeHiddenNeighbours(x, y), 0);
-    EXPECT_EQ(MinesLeft, minesLeft) << "a chord never marks";
-    EXPECT_EQ(NewSounds(), Sounds{"sound geco once"});
-}
-
-// Right down, left down, right up, left up: the chord runs at the left release.
-TEST_F(GameFlowTest, AChordRunsOnceOnTheSecondRelease_RightFirst) {
-    StartOnField();
-    int x = 0;
-    int y = 0;
-    OpenANumber(&x, &y);
-    FlagMinesAround(x, y);
-    const int minesLeft = MinesLeft;
-    Play("wait 1500");  // past the music's start and the voice cue of the opening
-    NewSounds();
-
-    AimAt(x, y);
-    Play("down right\npass\ndown left\npass\nup right\npass");
-    EXPECT_EQ(RightButton, Idle);
-    EXPECT_EQ(LeftButton, Chording);
-    EXPECT_GT(SafeHiddenNeighbours(x, y), 0);
-    Play("up left\npass");
-    EXPECT_EQ(SafeHiddenNeighbours(x, y), 0);
-    EXPECT_EQ(MinesLeft, minesLeft);
-    EXPECT_EQ(NewSounds(), Sounds{"sound geco once"});
+    ClickCell(3, 0, "right");
+    EXPECT_EQ(CoverArt()[0], "FOF?HH");
+    ClickCell(3, 0, "right");
+    EXPECT_EQ(CoverArt()[0], "FOFHHH");
 }
 
 TEST_F(GameFlowTest, OpeningAMineLosesAndAnyPressReturnsToTheTitle) {
     StartOnField();
-    int x = 0;
-    int y = 0;
-    FindCell(false, &x, &y);
-    ClickCell(x, y, "left");  // the first opening is always safe
-    FindCell(true, &x, &y);
-    NewSounds();
-    ClickCell(x, y, "left");
+    ClickCell(0, 0, "left");
     EXPECT_EQ(GameState, Lost);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound geco once", "sound bang rewind", "sound bang once",
-                                   "sound bgm stop"}));
-
     const int32_t viewY = ViewY;
-    Play("move 0 -20\npass");
-    EXPECT_EQ(ViewY, viewY - 20) << "the board cursor still moves in Lost";
+    Play("move 0 20\npass");
+    EXPECT_EQ(ViewY, viewY + 20) << "the board cursor still moves in Lost";
     FacePhase = 1;
+    FaceBlinkCount = 2;
+    FaceBlinkDelay = 3;
     Play("down left\npass");
     EXPECT_EQ(GameState, Title);
     EXPECT_EQ(MenuCursorY, 0);
     EXPECT_EQ(FacePhase, 0);
     EXPECT_EQ(FaceBlinkCount, 0);
     EXPECT_EQ(FaceBlinkDelay, 0);
-    EXPECT_EQ(NewSounds(), Sounds{"sound bang stop"});
     Play("move 0 40\npass\nup left\npass");
     EXPECT_EQ(GameState, Title) << "the release of the click changes nothing";
     EXPECT_EQ(MenuCursorY, 40);
 }
 
-// The explosion is cut off on leaving Lost even with sound off.
-TEST_F(GameFlowTest, LeavingLostStopsTheExplosionWhateverTheSoundOption) {
-    StartOnField();
-    int x = 0;
-    int y = 0;
-    FindCell(false, &x, &y);
-    ClickCell(x, y, "left");
-    FindCell(true, &x, &y);
-    ClickCell(x, y, "left");
-    ASSERT_EQ(GameState, Lost);
-    Play("key F3\npass");
-    EXPECT_EQ(SoundOn, 0);
-    NewSounds();
-    Play("down right\npass");
-    EXPECT_EQ(GameState, Title);
-    EXPECT_EQ(NewSounds(), Sounds{"sound bang stop"});
-}
+// A click on the 0 floods every safe cell left; the next clock step
+// completes the win and stops the time. A press then compares the time with the best:
+// only a better one is a new best, with its name entered from scratch.
+TEST_F(GameFlowTest, AFloodWinsAndOnlyATimeUnderTheBestIsANewBest) {
+    for (const int32_t margin : {0, 1}) {
+        SCOPED_TRACE(margin == 0 ? "equal to the best" : "one second better");
+        Restart();
+        StartOnField();
+        ClickCell(0, 0, "right");
+        Play("wait 3000");
+        ClickCell(1, 0, "left");
+        ClickCell(2, 2, "left");
+        EXPECT_EQ(CoverArt(), (Rows{"FOHOOO", "OOOOOO", "OOOOOO", "OOOOOO", "OOOOHH"}));
+        Play("pass");
+        ASSERT_EQ(GameState, Won);
+        const int32_t elapsed = static_cast<int32_t>((EndTick - StartTick) / 1000);
+        EXPECT_EQ(elapsed, 3);
+        Play("wait 2000");
+        EXPECT_EQ(static_cast<int32_t>((EndTick - StartTick) / 1000), elapsed);
 
-TEST_F(GameFlowTest, AWinFlagsTheMinesAndABetterTimeAsksForTheName) {
-    WinSmallMap();
-    EXPECT_EQ(MinesLeft, 0);
-    for (int x = 0; x < BoardWidth; ++x) {
-        for (int y = 0; y < BoardHeight; ++y) {
-            const int i = CellIndex(x, y);
-            EXPECT_EQ(CoverState[i], CellValue[i] == Mine ? Flagged : Open);
+        HighScore = elapsed + margin;
+        MenuCursorX = 50;
+        MenuCursorY = 50;
+        Play("down right\npass");
+        if (margin == 0) {
+            EXPECT_EQ(GameState, Title);
+            EXPECT_STREQ(HighScoreName, "NO NAME");
+        } else {
+            EXPECT_EQ(GameState, NameEntry);
+            EXPECT_STREQ(HighScoreName, "");
+            EXPECT_EQ(NameLength, 0);
+            EXPECT_EQ(MenuCursorX, 0);
         }
+        EXPECT_EQ(HighScore, elapsed);
+        EXPECT_EQ(MenuCursorY, 0);
     }
-    const uint32_t elapsed = (EndTick - StartTick) / 1000;
-    Play("pass 20");
-    EXPECT_EQ((EndTick - StartTick) / 1000, elapsed) << "the time stops with the win";
-    NewSounds();
+}
 
-    Play("down right\npass");
-    EXPECT_EQ(GameState, NameEntry);
-    EXPECT_EQ(HighScore, static_cast<int32_t>(elapsed));
-    EXPECT_STREQ(HighScoreName, "");
-    EXPECT_EQ(NameLength, 0);
-    EXPECT_EQ(MenuCursorX, 0);
+// A press made on the old board belongs to it: its release on a new board
+// must not open a cell before that board's clock has started.
+TEST_F(GameFlowTest, AButtonHeldOverANewGameDoesNotActOnTheNewBoard) {
+    StartOnField();
+    Play("down left\npass\nkey F1\npass\nup left\npass");
+    EXPECT_EQ(GameState, Ready);
+    EXPECT_EQ(CoveredCount, PlayableCount);
+    EXPECT_EQ(StartTick, 0u);
+}
+
+// The title menu moves only up and down over its items, the board cursor
+// stops one cell beyond every edge of the 6 x 5 map, the name grid's cursor
+// stays on the grid. The bounds are reachable, and moves queued before a
+// pass add up.
+TEST_F(GameFlowTest, EachScreenKeepsItsCursorWithinItsBounds) {
+    StartOnTitle();
+    Play("move 70 30\npass");
+    EXPECT_EQ(Point(MenuCursorX, MenuCursorY), Point(0, 30));
+    Play("move 0 139\npass");
+    EXPECT_EQ(MenuCursorY, 169);
+    Play("move 0 100\npass");
+    EXPECT_EQ(MenuCursorY, 169);
+    Play("move 0 -1000\npass");
     EXPECT_EQ(MenuCursorY, 0);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound bgmx rewind", "sound bgmx loop"}));
+    Play("key F1\npass\nmove -1000 -1000\npass");
+    EXPECT_EQ(Point(ViewX, ViewY), Point(-32, -32));
+    Play("move 5000 5000\npass");
+    EXPECT_EQ(Point(ViewX, ViewY), Point(224, 192));
+    Play("move -1 -100\nmove 0 -124\npass");
+    EXPECT_EQ(Point(ViewX, ViewY), Point(223, -32));
+    GameState = NameEntry;
+    MenuCursorX = 10;
+    MenuCursorY = 10;
+    Play("move -50 500\npass");
+    EXPECT_EQ(Point(MenuCursorX, MenuCursorY), Point(0, 119));
+    Play("move 1000 -119\npass");
+    EXPECT_EQ(Point(MenuCursorX, MenuCursorY), Point(779, 0));
 }
 
-TEST_F(GameFlowTest, ATimeEqualToTheBestGoesBackToTheTitle) {
-    WinSmallMap();
-    const int32_t elapsed = static_cast<int32_t>((EndTick - StartTick) / 1000);
-    HighScore = elapsed;
-    Play("click left\npass");
-    EXPECT_EQ(GameState, Title);
-    EXPECT_EQ(HighScore, elapsed);
-    EXPECT_STREQ(HighScoreName, "NO NAME");
-    EXPECT_TRUE(NewSounds().empty());
-}
-
-TEST_F(GameFlowTest, ATimeOneSecondBetterThanTheBestIsANewBest) {
-    WinSmallMap();
-    const int32_t elapsed = static_cast<int32_t>((EndTick - StartTick) / 1000);
-    HighScore = elapsed + 1;
-    Play("click left\npass");
-    EXPECT_EQ(GameState, NameEntry);
-    EXPECT_EQ(HighScore, elapsed);
-}
-
-TEST_F(GameFlowTest, SwitchingSoundInReadyTakesTheGameMusicAlong) {
+// Away, the pointer is the player's and a pass only drains the queue: no
+// frame, no clock, no cursor. Coming back restores the display and loads the
+// palette and the sheet again before frames resume.
+TEST_F(GameFlowTest, AwayAPassOnlyDrainsTheQueueAndComingBackReloadsThePictures) {
     StartOnField();
-    Play("key F3\npass");
-    EXPECT_EQ(SoundOn, 0);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound bgm rewind", "sound bgm stop"}));
-    Play("key F3\npass");
-    EXPECT_EQ(SoundOn, 1);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound bgm rewind", "sound bgm loop"}));
-}
-
-TEST_F(GameFlowTest, SwitchingSoundWhilePlayingLeavesTheMusicAlone) {
-    StartOnField();
-    Play("click right\npass\nwait 1000");
-    ASSERT_EQ(GameState, Playing);
-    NewSounds();
-    Play("key F3\npass");
-    EXPECT_EQ(SoundOn, 0);
-    EXPECT_TRUE(NewSounds().empty());
-    Play("key F3\npass");
-    EXPECT_EQ(NewSounds(), Sounds{"sound do once"});
-}
-
-TEST_F(GameFlowTest, TheMenusSoundItemClicksOnlyWhenSwitchingSoundOn) {
-    Launch(WriteSmallMap());
-    Play("pass\nmove 0 60\npass");
-    ASSERT_EQ(SelectedRow, 2);
-    NewSounds();
-    Play("click left\npass");
-    EXPECT_EQ(SoundOn, 0);
-    EXPECT_TRUE(NewSounds().empty());
-    Play("click left\npass");
-    EXPECT_EQ(SoundOn, 1);
-    EXPECT_EQ(NewSounds(), Sounds{"sound do once"});
-    EXPECT_EQ(GameState, Title);
-}
-
-TEST_F(GameFlowTest, TheMenusOptionItemsClickAndFlip) {
-    Launch(WriteSmallMap());
-    Play("pass\nmove 0 30\npass\nclick left\npass");
-    EXPECT_EQ(QuestionMarksOn, 0);
-    Play("move 0 60\npass\nclick left\npass");
-    EXPECT_EQ(AnimationOn, 0);
-    HighScore = 42;
-    std::snprintf(SpareText, sizeof(SpareText), "extra");
-    Play("move 0 30\npass\nclick left\npass");
-    EXPECT_EQ(HighScore, 999999);
-    EXPECT_STREQ(HighScoreName, "NO NAME");
-    EXPECT_STREQ(SpareText, "");
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound do once", "sound do once"}));
-    Play("click right\npass");
-    EXPECT_EQ(QuestionMarksOn, 0) << "the right button does nothing on the title";
-}
-
-TEST_F(GameFlowTest, WithSoundOffNoCueSounds) {
-    Launch(WriteSmallMap());
-    Play("pass\nkey F3\npass");
-    NewSounds();
-    Play("key F1\npass\nkey F2\nkey F4\nkey F9\npass");
-    int x = 0;
-    int y = 0;
-    FindCell(false, &x, &y);
-    ClickCell(x, y, "left");
-    FindCell(true, &x, &y);
-    ClickCell(x, y, "right");
-    Play("wait 2000");
-    EXPECT_TRUE(NewSounds().empty());
-}
-
-// Coming back to the front restores the display and reloads the palette
-// and the sheet before frames resume; while away, nothing is drawn.
-TEST_F(GameFlowTest, ReactivationReloadsThePaletteAndTheSheet) {
-    InstallTestSheet();
-    Launch(WriteSmallMap());
-    Play("pass 2");
-    const PaletteEntry loaded = PaletteTable[200];
-    ASSERT_EQ(loaded.blue, 200);
-    ASSERT_EQ(loaded.green, 55);
-    ASSERT_EQ(loaded.red, 100);
     Play("activate 0\npass");
-    EXPECT_EQ(AppActive, 0);
-    PaletteTable[200] = PaletteEntry{0, 0, 0, 0};
-    SpriteSheet[SheetWidth * 10 + 20] = 0;
+    ASSERT_EQ(AppActive, 0);
+    const PaletteEntry colour = PaletteTable[200];
+    const uint8_t pixel = SpriteSheet[SheetWidth * 10 + 20];
+    PaletteTable[200].blue ^= 0xFF;
+    SpriteSheet[SheetWidth * 10 + 20] ^= 0xFF;
     const uint64_t frames = HeadlessFramesPresented();
-    Play("pass 3");
+    const uint32_t passes = FrameCount;
+    const uint32_t lastTick = LastTick;
+    const Point view(ViewX, ViewY);
+    Play("move 40 0\nwait 1000");
     EXPECT_EQ(HeadlessFramesPresented(), frames);
+    EXPECT_EQ(FrameCount, passes + 100) << "passes still count";
+    EXPECT_EQ(LastTick, lastTick) << "the game clock must not run";
+    EXPECT_EQ(Point(ViewX, ViewY), view);
+    Point pointer;
+    GetCursorPos(&pointer.first, &pointer.second);
+    EXPECT_EQ(pointer, Point(ScreenCentreX + 40, ScreenCentreY));
+
     Play("activate 1\npass");
     EXPECT_EQ(AppActive, 1);
-    EXPECT_EQ(PaletteTable[200].blue, 200);
-    EXPECT_EQ(PaletteTable[200].green, 55);
-    EXPECT_EQ(PaletteTable[200].red, 100);
-    EXPECT_EQ(SpriteSheet[SheetWidth * 10 + 20], 30);
-    const uint64_t restored = HeadlessFramesPresented();
+    EXPECT_EQ(std::memcmp(&PaletteTable[200], &colour, sizeof colour), 0);
+    EXPECT_EQ(SpriteSheet[SheetWidth * 10 + 20], pixel);
     Play("pass");
-    EXPECT_EQ(HeadlessFramesPresented(), restored + 1);
+    EXPECT_EQ(HeadlessFramesPresented(), frames + 2);
 }
 
 // A release made while another window had the focus never arrives; the
 // button must not stay down and turn the next click into a chord.
 TEST_F(GameFlowTest, LosingTheFocusLetsGoOfTheButtons) {
     StartOnField();
-    AimAt(3, 3);
+    AimAt(3, 0);
     Play("down right\npass\nactivate 0\npass\nactivate 1\npass");
     EXPECT_EQ(RightButton, Idle);
     Play("click left\npass");
-    EXPECT_NE(CoverState[CellIndex(3, 3)], Hidden) << "the click became a chord";
+    EXPECT_EQ(CoverState[CellIndex(3, 0)], Open) << "the click became a chord";
 }
 
-// A press made on the old board belongs to it: its release on a new board
-// must not open a cell before that board's clock has started.
-TEST_F(GameFlowTest, AButtonHeldOverANewGameDoesNotOpenOnTheNewBoard) {
-    StartOnField();
-    AimAt(5, 5);
-    Play("click right\npass\nmove 0 32\npass\ndown left\npass\nkey F1\npass\nup left\npass");
-    EXPECT_EQ(GameState, Ready);
-    EXPECT_EQ(CoveredCount, PlayableCount);
-    EXPECT_EQ(StartTick, 0u);
+// The activation that comes while the window is being created, before any
+// pass, changes nothing; start-up makes the game active itself.
+TEST(ActivationTest, TheActivationDuringCreationChangesNothing) {
+    HeadlessReset();
+    ResetGame();
+    WindowProc(nullptr, WM_ACTIVATEAPP, 1, 0);
+    EXPECT_EQ(AppActive, 0);
+    EXPECT_EQ(HeadlessFramesPresented(), 0u);
 }
 
 }  // namespace

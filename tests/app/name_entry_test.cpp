@@ -1,6 +1,5 @@
 // The name of a new best time, picked on the letter grid with the mouse.
-#include <fstream>
-#include <sstream>
+#include <string>
 
 #include "app/game_state.h"
 #include "app/name_entry.h"
@@ -15,162 +14,87 @@ using Sounds = std::vector<std::string>;
 
 class NameEntryTest : public PlayedGameTest {
   protected:
-    // Wins the small map with a better time than the best: the name entry is
-    // up with the grid cursor on 'A'.
     void SetUp() override {
         PlayedGameTest::SetUp();
-        Launch(WriteSmallMap());
-        Play("clock 0\npass\nkey F1\npass");
-        OpenEverySafeCell();
-        Play("pass\nclick left\npass");
-        ASSERT_EQ(GameState, NameEntry);
+        EnterNameEntry();
         NewSounds();
     }
 
-    // Moves the grid cursor onto column c of row r (row 3 is END).
-    void Select(int column, int row) {
+    // Moves the grid cursor onto a column of a row (row 3 is END) and clicks.
+    void Pick(int column, int row) {
         Play("move " + std::to_string(30 * column + 15 - MenuCursorX) + " " +
              std::to_string(30 * row + 15 - MenuCursorY) + "\npass");
         ASSERT_EQ(SelectedRow, row);
-        if (row < 3) {
+        if (row < EndRow) {
             ASSERT_EQ(SelectedColumn, column);
         }
+        Play("click left\npass");
     }
 };
 
-TEST_F(NameEntryTest, LeftAddsTheSelectedCharacterRightTakesTheLastAway) {
-    Select(0, 0);
-    Play("click left\npass");
-    Select(2, 1);
-    Play("click left\npass");
-    Select(9, 2);
-    Play("click left\npass");
-    EXPECT_STREQ(HighScoreName, "Ac9");
-    EXPECT_EQ(NameLength, 3);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound do once", "sound do once"}));
-    Play("click right\npass");
-    EXPECT_STREQ(HighScoreName, "Ac");
-    EXPECT_EQ(NameLength, 2);
-    EXPECT_TRUE(NewSounds().empty()) << "deleting is silent";
-}
-
-TEST_F(NameEntryTest, TheNameHoldsTenCharactersAndTheEleventhIsSilent) {
-    Select(25, 0);
-    for (int i = 0; i < 10; ++i)
-        Play("click left\npass");
-    EXPECT_STREQ(HighScoreName, "ZZZZZZZZZZ");
-    NewSounds();
-    Play("click left\npass");
-    EXPECT_STREQ(HighScoreName, "ZZZZZZZZZZ");
-    EXPECT_EQ(NameLength, 10);
-    EXPECT_TRUE(NewSounds().empty());
-}
-
-TEST_F(NameEntryTest, EndIsIgnoredWhileTheNameIsEmpty) {
+// END is ignored while the name is empty. The left button adds the selected
+// character (the last of the grid is a blank), the right one takes the last
+// away, and END finishes; the name reaches the settings file at the close.
+TEST_F(NameEntryTest, CharactersComeAndGoAndEndFinishesOnceThereIsOne) {
     Play("click right\npass");  // deleting from nothing
     EXPECT_EQ(NameLength, 0);
-    Select(5, 3);
-    Play("click left\npass");
-    EXPECT_EQ(GameState, NameEntry);
-    EXPECT_TRUE(NewSounds().empty());
-}
-
-TEST_F(NameEntryTest, EndFinishesTheNameAndItIsSaved) {
-    Select(0, 0);
-    Play("click left\npass");
-    Select(2, 0);
-    Play("click left\npass");
-    Select(4, 0);
-    Play("click left\npass");
-    NewSounds();
-    Select(20, 3);
+    Pick(20, EndRow);
     EXPECT_EQ(SelectedColumn, 13) << "the END row has one cell, under the word";
-    Play("click left\npass");
+    EXPECT_EQ(GameState, NameEntry);
+    Pick(0, 0);
+    Pick(2, 1);
+    Pick(25, 2);
+    Pick(9, 2);
+    EXPECT_STREQ(HighScoreName, "Ac 9");
+    Play("click right\npass");
+    EXPECT_STREQ(HighScoreName, "Ac ");
+    EXPECT_EQ(NameLength, 3);
+    Pick(0, EndRow);
     EXPECT_EQ(GameState, Title);
     EXPECT_EQ(MenuCursorY, 0);
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound bgmx stop"}));
-    const int32_t best = HighScore;
     Close();
-    std::ifstream file(SettingsPath);
-    std::ostringstream content;
-    content << file.rdbuf();
-    EXPECT_EQ(content.str(), "? ON,SOUND ON,ANIMATION ON," + std::to_string(best) + ",ACE,,");
-}
-
-// The grid's far corners: the last column of row 2 is a blank, and every
-// position of the bottom 30 mouse pixels is END.
-TEST_F(NameEntryTest, TheCursorReachesTheBlankAndEnd) {
-    Play("move 5000 -5000\npass");
-    EXPECT_EQ(MenuCursorX, 779);
-    EXPECT_EQ(MenuCursorY, 0);
-    Play("move 0 60\npass");
-    EXPECT_EQ(SelectedColumn, 25);
-    Play("click left\npass\nclick left\npass");
-    EXPECT_STREQ(HighScoreName, "  ") << "a name may be blanks only";
-    Play("move -5000 30\npass");
-    EXPECT_EQ(MenuCursorX, 0);
-    EXPECT_EQ(SelectedRow, 3);
-    Play("move 0 5000\npass");
-    EXPECT_EQ(MenuCursorY, 119);
-    EXPECT_EQ(SelectedRow, 3);
-    Play("click left\npass");
-    EXPECT_EQ(GameState, Title);
+    EXPECT_EQ(ReadFile(SettingsPath),
+              "? ON,SOUND ON,ANIMATION ON," + std::to_string(HighScore) + ",Ac ,,");
+    EXPECT_EQ(std::string(LetterGrid).find(','), std::string::npos)
+        << "a name must always fit one field of the settings file";
 }
 
 // F9 clears the best time, and the name goes on being written where it had
-// got to, over "NO NAME".
-TEST_F(NameEntryTest, ClearingTheBestTimeDuringTheEntryKeepsThePosition) {
-    Select(0, 0);
+// got to, over "NO NAME", up to ten characters; the eleventh is refused
+// silently. Escape saves the name as it stands.
+TEST_F(NameEntryTest, F9KeepsThePositionAndTheNameHoldsTenCharacters) {
     for (int i = 0; i < 3; ++i)
-        Play("click left\npass");
+        Pick(0, 0);
     Play("key F9\npass");
-    EXPECT_EQ(HighScore, 999999);
+    EXPECT_EQ(HighScore, NoHighScore);
     EXPECT_STREQ(HighScoreName, "NO NAME");
-    EXPECT_EQ(NameLength, 3);
     EXPECT_EQ(GameState, NameEntry);
-    Select(25, 0);
-    Play("click left\npass");
+    Pick(25, 0);
     EXPECT_STREQ(HighScoreName, "NO Z");
+    for (int i = 0; i < 6; ++i)
+        Play("click left\npass");
+    EXPECT_STREQ(HighScoreName, "NO ZZZZZZZ");
+    NewSounds();
+    Play("click left\npass");
+    EXPECT_STREQ(HighScoreName, "NO ZZZZZZZ");
+    EXPECT_EQ(NameLength, 10);
+    EXPECT_TRUE(NewSounds().empty());
+    Play("key Escape\npass");
+    EXPECT_FALSE(game->Running());
+    EXPECT_EQ(ReadFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO ZZZZZZZ,,");
 }
 
-TEST_F(NameEntryTest, F1LeavesWithTheNewTimeThePartialNameAndTheMusic) {
+// F1 leaves the entry with the new time and the name so far; its music
+// plays on.
+TEST_F(NameEntryTest, LeavingEarlyKeepsTheNewTimeAndTheNameSoFar) {
     const int32_t best = HighScore;
-    Select(1, 0);
-    Play("click left\npass");
+    Pick(1, 0);
     NewSounds();
     Play("key F1\npass");
     EXPECT_EQ(GameState, Ready);
     EXPECT_EQ(HighScore, best);
     EXPECT_STREQ(HighScoreName, "B");
     EXPECT_EQ(NewSounds(), Sounds{"sound jyan once"}) << "the name-entry music keeps playing";
-}
-
-TEST_F(NameEntryTest, F3TakesTheNameEntryMusicAlong) {
-    Play("key F3\npass");
-    EXPECT_EQ(NewSounds(), (Sounds{"sound bgmx rewind", "sound bgmx stop"}));
-    Play("key F3\npass");
-    EXPECT_EQ(NewSounds(), (Sounds{"sound do once", "sound bgmx rewind", "sound bgmx loop"}));
-    EXPECT_EQ(GameState, NameEntry);
-}
-
-TEST_F(NameEntryTest, EscapeSavesTheNewTimeWithTheNameSoFar) {
-    Select(7, 0);
-    Play("click left\npass\nkey Escape\npass");
-    EXPECT_FALSE(game->Running());
-    std::ifstream file(SettingsPath);
-    std::ostringstream content;
-    content << file.rdbuf();
-    EXPECT_EQ(content.str(), "? ON,SOUND ON,ANIMATION ON," + std::to_string(HighScore) + ",H,,");
-}
-
-// The grid itself: three rows of 26, no comma anywhere, so a name always
-// fits one field of the settings file.
-TEST(LetterGridTest, HoldsCapitalsSmallLettersDigitsAndSigns) {
-    ASSERT_EQ(std::string(LetterGrid).size(), 78u);
-    EXPECT_EQ(std::string(LetterGrid, 26), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(std::string(LetterGrid + 26, 26), "abcdefghijklmnopqrstuvwxyz");
-    EXPECT_EQ(std::string(LetterGrid + 52, 26), "0123456789!?@\"'#%&()/-*+. ");
-    EXPECT_EQ(std::string(LetterGrid).find(','), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Whole games for the tests of the application shell: the real game on the
-// headless machine, driven by runner commands, with the game's globals open
-// to inspection between commands.
+// Whole games for the tests of the application shell and of the sound cues:
+// the real game on the headless machine, driven by runner commands, with the
+// game's globals open to inspection between commands.
 #pragma once
 
 #include <memory>
@@ -10,36 +10,57 @@
 #include "tests/support/game_fixture.h"
 #include "tools/runner/scripted_game.h"
 
+// The field most games are played on, 6 x 5 with four mines: (1,0) is a 2
+// between two mines, (3,0) a 1, and (2,2) a 0 whose flood opens every safe
+// cell but (1,0).
+extern const std::vector<std::string> ArrangedField;
+
+// The whole content of a file, or "" when there is none.
+std::string ReadFile(const std::string& path);
+
 class PlayedGameTest : public GameTest {
   protected:
     void SetUp() override;
+    // A fresh machine and game, as a new process has them; files stay.
+    void Restart() { SetUp(); }
 
     // A folder of this test's own, so settings files never carry over.
     std::string Folder();
     // Writes a map file into Folder() and returns its path.
     std::string WriteMap(const std::string& fileName, const std::string& text);
-    // A 6 x 5 map with 3 mines and no Void cells.
-    std::string WriteSmallMap();
+    // "field.tvm", 6 x 5 with four mines.
+    std::string WriteFieldMap() { return WriteMap("field.tvm", "Field,6,5,4,30,"); }
 
     // Starts a game with this argument text (runs nothing yet).
-    void Launch(const std::string& commandLine);
+    void Launch(const std::string& commandLine) {
+        game = std::make_unique<ScriptedGame>(commandLine);
+    }
     // Runs runner commands; a command that fails fails the test.
     void Play(const std::string& script);
     // The close request and passes until the game has ended.
     void Close();
 
+    // Starts a game on the field map with the sound option as given (from
+    // a settings file beside it) and shows the title, the clock begun at 5000.
+    void StartOnTitle(bool soundOn = true);
+    // Then F1 deals a board, and ArrangedField takes its place as if its
+    // first opening had already been made.
+    void StartOnField(bool soundOn = true);
+    // Then every safe cell is opened, which wins, and a press with a time
+    // better than the best brings the name entry.
+    void EnterNameEntry(bool soundOn = true);
+
+    // Puts the title's menu cursor on an item (0 to 5) and runs a pass.
+    void SelectMenuItem(int item);
     // Puts the centre cursor on the middle of cell (x, y) and runs a pass.
     void AimAt(int x, int y);
     // Aims at a cell and clicks it with one button, one pass per message.
-    void ClickCell(int x, int y, const std::string& button);
-    // Opens every safe cell still covered, one click each, which wins.
+    void ClickCell(int x, int y, const std::string& button) {
+        AimAt(x, y);
+        Play("down " + button + "\npass\nup " + button + "\npass");
+    }
+    // Opens every safe cell still covered, one click each.
     void OpenEverySafeCell();
-    // A cell of the current game that holds a mine, or a safe one.
-    void FindCell(bool mine, int* x, int* y);
-
-    // Registers a 640 x 460 sheet of our own as "BMP1": palette entry i has
-    // blue i, green 255 - i and red i / 2; pixel (x, y) is (x + y) % 256.
-    void InstallTestSheet();
 
     // The "sound ..." lines logged since the last call.
     std::vector<std::string> NewSounds();
