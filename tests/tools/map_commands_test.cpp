@@ -2,7 +2,7 @@
 // they write, and every refusal with its exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/game_fixture.h"
+#include "tests/tools/tool_test_support.h"
 #include "tools/map/commands.h"
 
 namespace {
@@ -19,13 +20,6 @@ struct Outcome {
     std::string out;
     std::string err;
 };
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return in ? text.str() : "<missing>";
-}
 
 class MapCommands : public GameTest {
   protected:
@@ -54,17 +48,6 @@ class MapCommands : public GameTest {
 
     std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
-    // Makes a map from a picture and returns what `info` says of it.
-    std::string MakeThenInfo(const std::string& picture, const std::vector<std::string>& options) {
-        std::vector<std::string> arguments = {"make", picture, "--output", Path("made.tvm")};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const Outcome made = Run(arguments);
-        EXPECT_EQ(made.status, 0) << made.err;
-        const Outcome info = Run({"info", Path("made.tvm")});
-        EXPECT_EQ(info.status, 0) << info.err;
-        return info.out;
-    }
-
     std::string folder_;
 };
 
@@ -77,12 +60,6 @@ TEST_F(MapCommands, InfoPrintsTheMapAsTheGameReadsIt) {
     EXPECT_EQ(info.err, "");
     EXPECT_EQ(info.out, "name: Corners\nwidth: 4\nheight: 3\nmines: 2\nplayable: 8\nsettings: " +
                             Path("corners.tvh") + "\n.##.\n####\n.##.\n");
-
-    // The one-line form loads the same; a path without ".tvm" gets ".tvh" added.
-    const Outcome oneLine = Run({"info", Write("corners.map", "Corners,4,3,2,0,1,2,1,4,1,2,1,")});
-    EXPECT_EQ(oneLine.status, 0);
-    EXPECT_NE(oneLine.out.find("settings: " + Path("corners.map.tvh") + "\n.##.\n####\n.##.\n"),
-              std::string::npos);
 }
 
 TEST_F(MapCommands, InfoAndCheckRefuseWhatTheGameRefuses) {
@@ -133,24 +110,30 @@ TEST_F(MapCommands, CheckAddsRegionsDensityAndWarnings) {
     EXPECT_NE(early.out.find("warning: the file ends before the last cell"), std::string::npos);
 }
 
-TEST_F(MapCommands, MakeThenInfoKeepsTextArtExactly) {
-    const std::string art = "..####..\n.######.\n########\n###..###\n###..###\n########\n";
-    const std::string info =
-        MakeThenInfo(Write("house.txt", art), {"--name", "Little House", "--mines", "5"});
-    EXPECT_EQ(info, "name: Little House\nwidth: 8\nheight: 6\nmines: 5\nplayable: 38\nsettings: " +
-                        Path("made.tvh") + "\n" + art);
-}
-
-TEST_F(MapCommands, MakeThenInfoKeepsImagesExactly) {
-    const std::string rows = "#..#\n.##.\n#..#\n";
-    const std::string pbm = Write("x.pbm", "P1\n4 3\n1 0 0 1\n0 1 1 0\n1 0 0 1\n");
-    EXPECT_NE(MakeThenInfo(pbm, {"--mines", "1"})
-                  .find("playable: 6\nsettings: " + Path("made.tvh") + "\n" + rows),
-              std::string::npos);
-    std::string raw = "P5 4 3 255\n";
+TEST_F(MapCommands, MakeThenInfoKeepsTheFieldExactlyForTextArtAndImages) {
+    const std::string house = "..####..\n.######.\n########\n###..###\n###..###\n########\n";
+    std::string pgm = "P5 4 3 255\n";
     for (const char c : std::string("#..#.##.#..#"))
-        raw += c == '#' ? '\x10' : '\xf0';
-    EXPECT_NE(MakeThenInfo(Write("x.pgm", raw), {"--mines", "1"}).find(rows), std::string::npos);
+        pgm += c == '#' ? '\x10' : '\xf0';
+    const struct {
+        std::string picture;
+        std::string contents;
+        std::string info;  // from the playable count on
+    } pictures[] = {
+        {"house.txt", house, "playable: 38\nsettings: " + Path("made.tvh") + "\n" + house},
+        {"x.pbm", "P1\n4 3\n1 0 0 1\n0 1 1 0\n1 0 0 1\n",
+         "playable: 6\nsettings: " + Path("made.tvh") + "\n#..#\n.##.\n#..#\n"},
+        {"x.pgm", pgm, "playable: 6\nsettings: " + Path("made.tvh") + "\n#..#\n.##.\n#..#\n"},
+    };
+    for (const auto& picture : pictures) {
+        SCOPED_TRACE(picture.picture);
+        const Outcome made = Run({"make", Write(picture.picture, picture.contents), "--name",
+                                  "Little House", "--mines", "5", "--output", Path("made.tvm")});
+        EXPECT_EQ(made.status, 0) << made.err;
+        const std::string info = Run({"info", Path("made.tvm")}).out;
+        EXPECT_EQ(info.rfind("name: Little House\n", 0), 0u) << info;
+        EXPECT_NE(info.find("\nmines: 5\n" + picture.info), std::string::npos) << info;
+    }
 }
 
 TEST_F(MapCommands, MakeWritesTheTidyFormToStandardOutputByDefault) {
@@ -164,30 +147,42 @@ TEST_F(MapCommands, MakeWritesTheTidyFormToStandardOutputByDefault) {
 TEST_F(MapCommands, MakeTakesTheNameFromThePictureAndFifteenPercentByDefault) {
     const std::string picture =
         Write("meadow.txt", std::string(20, '#') + "\n" + std::string(20, '#') + "\n");
-    const Outcome made = Run({"make", picture});
-    EXPECT_EQ(made.status, 0) << made.err;
-    EXPECT_EQ(made.out.substr(0, made.out.find('\n')), "meadow,20,2,6,");  // 15 % of 40
-    EXPECT_EQ(Run({"make", picture, "--density", "12.5%"}).out.substr(0, 14), "meadow,20,2,5,");
-    EXPECT_EQ(Run({"make", picture, "--density", "0"}).out.substr(0, 14), "meadow,20,2,0,");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "meadow,20,2,6,"},  // 15 % of 40
+        {{"--density", "12.5%"}, "meadow,20,2,5,"},
+        {{"--density", "0"}, "meadow,20,2,0,"},
+        {{"--mines", "39"}, "meadow,20,2,39,"},  // one cell left to move a mine to
+        {{"--name", std::string(31, 'x')}, std::string(31, 'x') + ",20,2,6,"},
+        {{"--name", "Big Map / 2 (hard!)"}, "Big Map / 2 (hard!),20,2,6,"},
+    };
+    for (const auto& [options, header] : cases) {
+        std::vector<std::string> arguments = {"make", picture};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const Outcome made = Run(arguments);
+        EXPECT_EQ(made.status, 0) << made.err;
+        EXPECT_EQ(made.out.substr(0, made.out.find('\n')), header);
+    }
 }
 
-TEST_F(MapCommands, MakeReplacesAnOldMapWhole) {
+TEST_F(MapCommands, MakeReplacesAnOldMapWholeButNeverItsOwnPicture) {
     const std::string output = Write("field.tvm", std::string(5000, 'x'));
     const Outcome made = Run({"make", Write("f.txt", "###\n"), "--mines", "0", "--output", output});
     EXPECT_EQ(made.status, 0);
     EXPECT_EQ(made.out, "wrote " + output + ": 3 x 1, 3 playable cells, 0 mines (0.0 %)\n");
     EXPECT_EQ(Slurp(output), "f,3,1,0,\n3/\n");
     EXPECT_FALSE(std::filesystem::exists(output + ".part"));
+
+    const std::string picture = Write("sneaky.tvm", "###\n###\n");
+    const Outcome refused = Run({"make", picture, "--mines", "1", "--output", picture});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("this is the picture itself"), std::string::npos);
+    EXPECT_EQ(Slurp(picture), "###\n###\n");
 }
 
 TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
     const std::string art = Write("art.txt", "####\n####\n");
     const std::string output = Path("out.tvm");
-    struct Case {
-        std::vector<std::string> arguments;
-        std::string reason;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"make", Write("wide.txt", std::string(301, '#'))}, "301 x 1"},
         {{"make", Write("void.txt", "....\n")}, "no playable cell"},
         {{"make", art, "--mines", "8"}, "8 mines on 8 playable cells"},
@@ -199,6 +194,8 @@ TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
         {{"make", art, "--name", std::string(32, 'N')}, "has 32 characters"},
         {{"make", art, "--name", "A, B"}, "comma"},
         {{"make", art, "--name", ""}, "needs a name"},
+        {{"make", art, "--name", "Tab\there"}, "cannot show"},
+        {{"make", art, "--name", "Caf\xc3\xa9"}, "cannot show"},
         {{"make", art, "--output", Path("out.map")}, "ends in .tvm"},
         {{"make", art, "--colour", "red"}, "no option --colour"},
         {{"make", art, "--mines"}, "--mines needs a value"},
@@ -207,41 +204,35 @@ TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
         {{"make", Path("missing.txt")}, "cannot open the picture"},
         {{"make", Write("bad.txt", "#?#\n")}, "line 1, column 2: '?'"},
     };
-    for (const Case& c : cases) {
-        std::vector<std::string> arguments = c.arguments;
-        const bool hasOutput =
-            std::find(arguments.begin(), arguments.end(), "--output") != arguments.end();
-        if (!hasOutput && arguments.back() != "--mines") {
+    for (const auto& [given, reason] : cases) {
+        std::vector<std::string> arguments = given;
+        if (std::find(arguments.begin(), arguments.end(), "--output") == arguments.end() &&
+            arguments.back() != "--mines") {
             arguments.push_back("--output");
             arguments.push_back(output);
         }
         const Outcome outcome = Run(arguments);
-        EXPECT_EQ(outcome.status, 1) << c.reason;
-        EXPECT_EQ(outcome.out, "") << c.reason;
-        EXPECT_NE(outcome.err.find(c.reason), std::string::npos)
-            << "expected \"" << c.reason << "\" in: " << outcome.err;
-        EXPECT_FALSE(std::filesystem::exists(output)) << c.reason;
+        EXPECT_EQ(outcome.status, 1) << reason;
+        EXPECT_EQ(outcome.out, "") << reason;
+        EXPECT_NE(outcome.err.find(reason), std::string::npos)
+            << "expected \"" << reason << "\" in: " << outcome.err;
+        EXPECT_FALSE(std::filesystem::exists(output)) << reason;
     }
 }
 
-TEST_F(MapCommands, MakeNeverWritesOverItsOwnPicture) {
-    const std::string picture = Write("sneaky.tvm", "###\n###\n");
-    const Outcome outcome = Run({"make", picture, "--mines", "1", "--output", picture});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("this is the picture itself"), std::string::npos);
-    EXPECT_EQ(Slurp(picture), "###\n###\n");
-}
-
 TEST_F(MapCommands, UsageAndHelp) {
-    const Outcome none = Run({});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_NE(none.err.find("usage: torvex-map info FILE.tvm"), std::string::npos);
-    EXPECT_EQ(Run({"frobnicate"}).status, 1);
-    EXPECT_EQ(Run({"info"}).status, 1);
-    EXPECT_EQ(Run({"check", "a.tvm", "b.tvm"}).status, 1);
-    const Outcome makeAlone = Run({"make"});
-    EXPECT_EQ(makeAlone.status, 1);
-    EXPECT_NE(makeAlone.err.find("--density PERCENT"), std::string::npos);
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{}, "usage: torvex-map info FILE.tvm"},
+        {{"frobnicate"}, "no command \"frobnicate\""},
+        {{"info"}, "info takes one map file"},
+        {{"check", "a.tvm", "b.tvm"}, "check takes one map file"},
+        {{"make"}, "--density PERCENT"},
+    };
+    for (const auto& [arguments, words] : refused) {
+        const Outcome outcome = Run(arguments);
+        EXPECT_EQ(outcome.status, 1) << words;
+        EXPECT_NE(outcome.err.find(words), std::string::npos) << outcome.err;
+    }
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("dark pixels playable"), std::string::npos);

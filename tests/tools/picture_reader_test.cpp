@@ -2,16 +2,16 @@
 // must give exactly the field drawn, and refuse what it cannot read exactly.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/indexed_bitmap_file.h"
 #include "tests/support/game_fixture.h"
+#include "tests/tools/tool_test_support.h"
 #include "tools/map/picture.h"
 
 namespace {
-
-using Rows = std::vector<std::string>;
 
 const Rows Corners = {".##.", "####", ".##."};
 
@@ -30,17 +30,6 @@ std::string RefusalOf(const std::string& bytes) {
     return problem;
 }
 
-std::string FileBytes(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    std::string bytes;
-    if (file == nullptr)
-        return bytes;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        bytes += static_cast<char>(c);
-    std::fclose(file);
-    return bytes;
-}
-
 // An 8-bit BMP through the project's own writer: index 0 white, 1 black,
 // 2 dark blue, 3 pale yellow; the rest of the palette grey.
 std::string BmpOf(const std::vector<std::vector<uint8_t>>& indices) {
@@ -55,7 +44,7 @@ std::string BmpOf(const std::vector<std::vector<uint8_t>>& indices) {
     const std::string path = TemporaryFolder() + "/picture.bmp";
     EXPECT_TRUE(WriteIndexedBitmapFile(path, pixels.data(), static_cast<int>(indices[0].size()),
                                        static_cast<int>(indices.size()), palette.data()));
-    return FileBytes(path);
+    return Slurp(path);
 }
 
 TEST(TextArt, ReadsRowsAndToleratesLineEndings) {
@@ -66,32 +55,33 @@ TEST(TextArt, ReadsRowsAndToleratesLineEndings) {
     EXPECT_EQ(ReadRows("#"), Rows{"#"});
 }
 
-TEST(TextArt, NamesTheLineAndColumnOfAStrangeCharacter) {
-    EXPECT_EQ(RefusalOf("####\n##x#\n"),
-              "line 2, column 3: 'x' is neither '#' (a playable cell) nor '.' (a Void cell)");
-    EXPECT_NE(RefusalOf("## #\n").find("line 1, column 3: ' '"), std::string::npos);
-    EXPECT_NE(RefusalOf("#\t#\n").find("the byte 9"), std::string::npos);
-    EXPECT_NE(RefusalOf("*#\n").find("'*'"), std::string::npos);  // mines are not drawn
-}
-
-TEST(TextArt, RefusesRaggedRowsAndBlankLinesBetweenRows) {
-    EXPECT_EQ(RefusalOf("####\n###\n"),
-              "line 2 has 3 cells but line 1 has 4: every row must be as wide as the first");
-    EXPECT_NE(RefusalOf("##\n\n##\n").find("line 2 has 0 cells"), std::string::npos);
-}
-
-TEST(TextArt, RefusesEmptyAndOversizedFields) {
-    EXPECT_EQ(RefusalOf(""), "the text art has no rows");
-    EXPECT_EQ(RefusalOf("\n\n"), "the text art has no rows");
-    EXPECT_NE(RefusalOf(std::string(301, '#') + "\n").find("301 x 1"), std::string::npos);
+TEST(TextArt, RefusesStrangeCharactersRaggedRowsAndEmptyOrOversizedFields) {
     std::string tall;
     for (int i = 0; i < 301; ++i)
         tall += "#\n";
-    EXPECT_EQ(RefusalOf(tall), "the text art has 301 rows; a map has 1 to 300");
-    // Blank lines end the art only when nothing follows them.
-    EXPECT_NE(RefusalOf("##\n" + std::string(2000, '\n') + "##\n").find("rows"), std::string::npos);
-    EXPECT_NE(RefusalOf("##\n" + std::string(20, '\n') + "##\n").find("line 2 has 0 cells"),
-              std::string::npos);
+    const std::pair<std::string, std::string> exactly[] = {
+        {"####\n##x#\n",
+         "line 2, column 3: 'x' is neither '#' (a playable cell) nor '.' (a Void cell)"},
+        {"####\n###\n",
+         "line 2 has 3 cells but line 1 has 4: every row must be as wide as the first"},
+        {"", "the text art has no rows"},
+        {"\n\n", "the text art has no rows"},
+        {tall, "the text art has 301 rows; a map has 1 to 300"},
+    };
+    for (const auto& [art, problem] : exactly)
+        EXPECT_EQ(RefusalOf(art), problem);
+    const std::pair<std::string, std::string> naming[] = {
+        {"## #\n", "line 1, column 3: ' '"},
+        {"#\t#\n", "the byte 9"},
+        {"*#\n", "'*'"},  // mines are not drawn
+        {"##\n\n##\n", "line 2 has 0 cells"},
+        {std::string(301, '#') + "\n", "301 x 1"},
+        // Blank lines end the art only when nothing follows them.
+        {"##\n" + std::string(2000, '\n') + "##\n", "rows"},
+        {"##\n" + std::string(20, '\n') + "##\n", "line 2 has 0 cells"},
+    };
+    for (const auto& [art, problem] : naming)
+        EXPECT_NE(RefusalOf(art).find(problem), std::string::npos) << problem;
     std::string largest;
     for (int i = 0; i < 300; ++i)
         largest += std::string(300, '.') + "\n";
@@ -126,19 +116,23 @@ TEST(Netpbm, ReadsGreyAndCallsDarkerThanMiddleGreyPlayable) {
 }
 
 TEST(Netpbm, RefusesWhatItCannotReadExactly) {
-    EXPECT_NE(RefusalOf("P6 1 1 255\n\xff\xff\xff").find("colour"), std::string::npos);
-    EXPECT_NE(RefusalOf("P3 1 1 255 0 0 0").find("colour"), std::string::npos);
-    EXPECT_NE(RefusalOf("P7\n").find("not a PBM or PGM"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1\n").find("width and height"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1 0 5\n").find("0 x 5 pixels"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1 301 1\n").find("301 x 1 pixels"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1 99999999999 1\n").find("width and height"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1 2 2 1 0 1\n").find("pixel (1, 1)"), std::string::npos);
-    EXPECT_NE(RefusalOf("P1 2 1 1 2\n").find("pixel (1, 0)"), std::string::npos);
-    EXPECT_NE(RefusalOf("P2 2 1 255 0 256\n").find("above the grey maximum"), std::string::npos);
-    EXPECT_NE(RefusalOf("P2 2 1 0 0 0\n").find("grey maximum"), std::string::npos);
-    EXPECT_NE(RefusalOf("P4 8 2\n\xff").find("ends before its last pixel"), std::string::npos);
-    EXPECT_NE(RefusalOf("P5 2 1 9\n\x01\x0a").find("above the grey maximum"), std::string::npos);
+    const std::pair<std::string, std::string> refusals[] = {
+        {"P6 1 1 255\n\xff\xff\xff", "colour"},
+        {"P3 1 1 255 0 0 0", "colour"},
+        {"P7\n", "not a PBM or PGM"},
+        {"P1\n", "width and height"},
+        {"P1 0 5\n", "0 x 5 pixels"},
+        {"P1 301 1\n", "301 x 1 pixels"},
+        {"P1 99999999999 1\n", "width and height"},
+        {"P1 2 2 1 0 1\n", "pixel (1, 1)"},
+        {"P1 2 1 1 2\n", "pixel (1, 0)"},
+        {"P2 2 1 255 0 256\n", "above the grey maximum"},
+        {"P2 2 1 0 0 0\n", "grey maximum"},
+        {"P4 8 2\n\xff", "ends before its last pixel"},
+        {"P5 2 1 9\n\x01\x0a", "above the grey maximum"},
+    };
+    for (const auto& [image, problem] : refusals)
+        EXPECT_NE(RefusalOf(image).find(problem), std::string::npos) << problem;
 }
 
 TEST(Bmp, ReadsEightBitPicturesByBrightness) {
@@ -154,22 +148,26 @@ TEST(Bmp, ReadsTopDownRowsAndShortColourTables) {
         for (int i = 0; i < bytes; ++i)
             bmp += static_cast<char>((value >> (8 * i)) & 0xFF);
     };
-    put(14 + 40 + 8 + 8, 4);
-    put(0, 4);
-    put(14 + 40 + 8, 4);
-    put(40, 4);
-    put(3, 4);
-    put(static_cast<uint32_t>(-2), 4);
-    put(1, 2);
-    put(8, 2);
-    put(0, 4);
-    put(8, 4);
-    put(0, 4);
-    put(0, 4);
-    put(2, 4);
-    put(0, 4);
-    put(0x00FFFFFF, 4);                         // white
-    put(0x00000000, 4);                         // black
+    const std::pair<uint32_t, int> header[] = {
+        {14 + 40 + 8 + 8, 4},
+        {0, 4},
+        {14 + 40 + 8, 4},  // file size, reserved, pixels' offset
+        {40, 4},
+        {3, 4},
+        {static_cast<uint32_t>(-2), 4},  // header size, width, height
+        {1, 2},
+        {8, 2},
+        {0, 4},
+        {8, 4},
+        {0, 4},
+        {0, 4},  // planes, depth, uncompressed, ...
+        {2, 4},
+        {0, 4},
+        {0x00FFFFFF, 4},
+        {0, 4},  // two colours: white, black
+    };
+    for (const auto& [value, bytes] : header)
+        put(value, bytes);
     bmp += std::string("\x01\x00\x01\x00", 4);  // top row, padded to 4 bytes
     bmp += std::string("\x00\x01\x00\x00", 4);
     EXPECT_EQ(ReadRows(bmp), (Rows{"#.#", ".#."}));
@@ -181,29 +179,30 @@ TEST(Bmp, ReadsTopDownRowsAndShortColourTables) {
 
 TEST(Bmp, RefusesOtherDepthsCompressionAndDamage) {
     const std::string good = BmpOf({{1, 0}, {0, 1}});
-    std::string deep = good;
-    deep[28] = 24;
-    EXPECT_NE(RefusalOf(deep).find("24 bits per pixel"), std::string::npos);
-    std::string packed = good;
-    packed[30] = 1;  // RLE8
-    EXPECT_NE(RefusalOf(packed).find("compressed"), std::string::npos);
+    const struct {
+        size_t at;
+        char value;
+        const char* problem;
+    } damage[] = {
+        {28, 24, "24 bits per pixel"},
+        {30, 1, "compressed"},                // RLE8
+        {19, 0x10, "pixels, one cell each"},  // width 4098
+        {14, 12, "old or unknown"},           // the old OS/2 header
+    };
+    for (const auto& d : damage) {
+        std::string bad = good;
+        bad[d.at] = d.value;
+        EXPECT_NE(RefusalOf(bad).find(d.problem), std::string::npos) << d.problem;
+    }
     EXPECT_NE(RefusalOf(good.substr(0, good.size() - 1)).find("ends before its last pixel"),
               std::string::npos);
     EXPECT_NE(RefusalOf(good.substr(0, 30)).find("not a BMP"), std::string::npos);
-    std::string huge = good;
-    huge[19] = 0x10;  // width 4098
-    EXPECT_NE(RefusalOf(huge).find("pixels, one cell each"), std::string::npos);
-    std::string old = good;
-    old[14] = 12;  // the old OS/2 header
-    EXPECT_NE(RefusalOf(old).find("old or unknown"), std::string::npos);
 }
 
 TEST(Picture, TellsTheKindByTheFirstBytesNotTheName) {
     const std::string folder = TemporaryFolder();
     const std::string path = folder + "/looks-like-text.txt";
-    FILE* file = std::fopen(path.c_str(), "wb");
-    std::fputs("P1 2 1 1 0\n", file);
-    std::fclose(file);
+    std::ofstream(path) << "P1 2 1 1 0\n";
     Field field;
     std::string problem;
     ASSERT_TRUE(ReadPicture(path, &field, &problem)) << problem;

@@ -1,0 +1,32 @@
+// What the map tool's tests share: fields drawn as text art, and files read whole.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/map/picture.h"
+
+using Rows = std::vector<std::string>;
+
+// A field from text art rows: '#' a playable cell, '.' a Void cell.
+inline Field FieldOf(const Rows& rows) {
+    std::string art;
+    for (const std::string& row : rows)
+        art += row + "\n";
+    Field field;
+    std::string problem;
+    EXPECT_TRUE(ReadTextArt(art, &field, &problem)) << problem;
+    return field;
+}
+
+// A file's bytes, or "<missing>" when it cannot be read.
+inline std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return in ? text.str() : "<missing>";
+}
