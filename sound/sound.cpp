@@ -15,6 +15,13 @@ namespace {
 // The canonical 44-byte RIFF WAVE header every clip of the game uses.
 constexpr size_t WaveHeaderBytes = 44;
 
+// The sample rates sound cards and WAVE files use, from the telephone's to
+// the studio's. A clip claiming any other rate is damaged: converting it for
+// the device would take unbounded time (a rate of millions) or memory (a
+// rate of a few samples a second).
+constexpr uint32_t LowestClipRate = 8000;
+constexpr uint32_t HighestClipRate = 192000;
+
 uint32_t ReadLittleEndian(const uint8_t* bytes, int count) {
     uint32_t value = 0;
     for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
@@ -58,7 +65,8 @@ int LoadWave(int32_t slot, const char* name) {
     const uint32_t rate = ReadLittleEndian(image + 24, 4);
     const uint32_t bitsPerSample = ReadLittleEndian(image + 34, 2);
     const uint32_t sampleBytes = ReadLittleEndian(image + 40, 4);
-    if (formatTag != 1 || channels != 1 || bitsPerSample != 8 || rate == 0) return 0;
+    if (formatTag != 1 || channels != 1 || bitsPerSample != 8) return 0;
+    if (rate < LowestClipRate || rate > HighestClipRate) return 0;
     if (sampleBytes == 0 || sampleBytes > resource.size - WaveHeaderBytes) return 0;
 
     // Without a device there is nothing to load into, and that is not the
