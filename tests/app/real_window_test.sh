@@ -1,19 +1,13 @@
 #!/usr/bin/env bash
 # The real game in a real X window: starts torvex under Xvfb on a map of two
 # cells and one mine, wins it with xdotool, enters a name for the new best
-# time, closes the game with Escape, and checks the exit code and the
-# settings file it wrote.
+# time, closes with Escape, and checks the exit code and the settings file.
 #
 #   real_window_test.sh TORVEX
 set -euo pipefail
-
 torvex="$1"
-
 for tool in Xvfb xdotool import convert; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "$tool is missing (scripts/install-deps installs it)" >&2
-        exit 1
-    fi
+    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
 
 work="$(mktemp -d /tmp/torvex-window-test-XXXXXX)"
@@ -25,6 +19,11 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+fail() {
+    echo "$1" >&2
+    cat "$work/game.log" >&2 2>/dev/null || true
+    exit 1
+}
 
 # The first opening is always safe, so opening one cell of two wins.
 printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
@@ -33,88 +32,66 @@ printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
 exec 3<> <(:)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-read -r -t 20 display_number <&3 || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+read -r -t 20 display_number <&3 || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
 exec 3<&-
 export DISPLAY=":$display_number"
 
-# A real X window, whatever driver the environment asks for elsewhere; no
-# sound card here, and the dummy audio driver is a device that plays nothing.
-# Under AddressSanitizer, leak checking is left to the headless tests: the X
-# and SDL libraries keep allocations until the process ends.
+# A real X window whatever driver the environment asks for elsewhere, and the
+# dummy audio driver: a device that plays nothing. Under AddressSanitizer,
+# leaks are left to the headless tests: X and SDL keep memory until the end.
 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
     "$torvex" "$work/field.tvm" >"$work/game.log" 2>&1 &
 game_pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-    window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$window" ] && break
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        echo "the game ended before its window appeared" >&2
-        cat "$work/game.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "no game window" >&2; exit 1; }
-
-# Start-up pauses a second before it takes the display and loads its
-# pictures and sounds (longer in a sanitizer build); input sent before the
-# loop runs could arrive out of step. The title screen is mostly light, so
-# wait until the screen is.
-brightness() {
-    import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0
+# Start-up pauses a second before it takes the display (longer in a sanitizer
+# build); input sent before the loop runs could arrive out of step. The title
+# screen is mostly light, so wait until the screen is.
+title_shows() {
+    local mean
+    mean="$(import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)"
+    awk -v mean="$mean" 'BEGIN { exit !(mean > 0.2) }'
 }
 for _ in $(seq 1 120); do
-    awk -v mean="$(brightness)" 'BEGIN { exit !(mean > 0.2) }' && break
+    title_shows && break
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title showed"
     sleep 0.25
 done
-awk -v mean="$(brightness)" 'BEGIN { exit !(mean > 0.2) }' ||
-    { echo "the title screen never appeared" >&2; cat "$work/game.log" >&2; exit 1; }
+title_shows || fail "the title screen never appeared"
 sleep 0.5
 xdotool mousemove 512 384
+window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
+[ -n "$window" ] || fail "no game window"
 xdotool windowfocus "$window" 2>/dev/null || true
 send() {
     xdotool "$@"
     sleep 0.25
 }
-send key F2                      # question marks off
-send key F4                      # animation off
-send key F1                      # a game, the view on the right cell
-send click 3                     # flag it (the press starts the clock)
-send click 3                     # and take the flag off again
-send click 1                     # open it: the other cell holds the mine
-sleep 0.5                        # the win completes on the next clock step
-send click 1                     # a new best time: the name entry
-send click 1                     # 'A', where the grid cursor starts
+send key F2                        # question marks off
+send key F4                        # animation off
+send key F1                        # a game, the view on the right cell
+send click 3                       # flag it (the press starts the clock)
+send click 3                       # and take the flag off again
+send click 1                       # open it: the other cell holds the mine
+sleep 0.5                          # the win completes on the next clock step
+send click 1                       # a new best time: the name entry
+send click 1                       # 'A', where the grid cursor starts
 send mousemove_relative -- 0 2000  # down to END (the cursor stops on it)
-send click 1                     # finish the name
-send key Escape                  # close, silently
+send click 1                       # finish the name
+send key Escape                    # close, silently
 
-status=0
 for _ in $(seq 1 100); do
     kill -0 "$game_pid" 2>/dev/null || break
     sleep 0.1
 done
-if kill -0 "$game_pid" 2>/dev/null; then
-    echo "the game did not close on Escape" >&2
-    cat "$work/game.log" >&2
-    exit 1
-fi
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not close on Escape"
+status=0
 wait "$game_pid" || status=$?
 game_pid=""
+[ "$status" -eq 1 ] || fail "exit code $status, expected 1 after a normal close"
 
-if [ "$status" -ne 1 ]; then
-    echo "exit code $status, expected 1 after a normal close" >&2
-    cat "$work/game.log" >&2
-    exit 1
-fi
 # The time of so short a game is a second or two at most.
 expected='^\? OFF,SOUND ON,ANIMATION OFF,[0-2],A,,$'
 actual="$(cat "$work/field.tvh" 2>/dev/null || echo '(no settings file)')"
-if ! [[ "$actual" =~ $expected ]]; then
-    echo "settings file: '$actual', expected it to match '$expected'" >&2
-    exit 1
-fi
+[[ "$actual" =~ $expected ]] || fail "settings file: '$actual', expected it to match '$expected'"
 echo "the real game was won, took the name, closed with exit code 1 and kept its settings"
