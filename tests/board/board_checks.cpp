@@ -53,15 +53,6 @@ Lines ValueArt() {
     return rows;
 }
 
-int32_t CountMines() {
-    int32_t mines = 0;
-    for (int32_t x = 0; x < BoardWidth; ++x) {
-        for (int32_t y = 0; y < BoardHeight; ++y)
-            mines += CellValue[CellIndex(x, y)] == Mine;
-    }
-    return mines;
-}
-
 ::testing::AssertionResult BoardInvariantsHold() {
     int32_t mines = 0, flagged = 0, openSafe = 0, playable = 0;
     bool openMine = false;
@@ -69,21 +60,7 @@ int32_t CountMines() {
         for (int32_t y = 0; y < BoardHeight; ++y) {
             const int32_t i = CellIndex(x, y);
             const int8_t cover = CoverState[i];
-            const std::string cell = "cell (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-            if (cover == Void && CellValue[i] != 0)
-                return ::testing::AssertionFailure() << "Void " << cell << " holds a value";
-            if (cover == Void)
-                continue;
-            if (cover < Hidden || cover > Questioned)
-                return ::testing::AssertionFailure() << cell << " has cover " << int{cover};
-            ++playable;
-            flagged += cover == Flagged;
-            if (CellValue[i] == Mine) {
-                ++mines;
-                openMine = openMine || cover == Open;
-                continue;
-            }
-            openSafe += cover == Open;
+            const bool mine = CellValue[i] == Mine;
             int32_t around = 0;
             for (int32_t dx = -1; dx <= 1; ++dx) {
                 for (int32_t dy = -1; dy <= 1; ++dy) {
@@ -91,27 +68,34 @@ int32_t CountMines() {
                         around += CellValue[CellIndex(x + dx, y + dy)] == Mine;
                 }
             }
-            if (CellValue[i] != around) {
+            const int32_t value = cover == Void ? 0 : mine ? Mine : around;
+            if (CellValue[i] != value ||
+                (cover != Void && (cover < Hidden || cover > Questioned))) {
                 return ::testing::AssertionFailure()
-                       << cell << " holds " << int{CellValue[i]} << " with " << around << " mines";
+                       << "cell (" << x << ", " << y << ") holds " << int{CellValue[i]}
+                       << " under cover " << int{cover} << ", not " << value;
             }
+            if (cover == Void)
+                continue;
+            ++playable;
+            flagged += cover == Flagged;
+            mines += mine;
+            openMine = openMine || (mine && cover == Open);
+            openSafe += !mine && cover == Open;
         }
     }
-    if (playable != PlayableCount || mines != MineCount) {
+    if (playable != PlayableCount || mines != MineCount || MinesLeft != MineCount - flagged ||
+        CoveredCount != PlayableCount - openSafe) {
         return ::testing::AssertionFailure()
-               << playable << " playable cells and " << mines << " mines; the counts say "
-               << PlayableCount << " and " << MineCount;
-    }
-    if (MinesLeft != MineCount - flagged || CoveredCount != PlayableCount - openSafe) {
-        return ::testing::AssertionFailure()
-               << "MinesLeft " << MinesLeft << " with " << flagged << " flags, CoveredCount "
-               << CoveredCount << " with " << openSafe << " safe cells open";
+               << playable << " playable cells, " << mines << " mines, " << flagged << " flags, "
+               << openSafe << " safe cells open; PlayableCount " << PlayableCount << ", MineCount "
+               << MineCount << ", MinesLeft " << MinesLeft << ", CoveredCount " << CoveredCount;
     }
     if (ResultPending == WinPending && (CoveredCount != MineCount || GameState == Lost))
         return ::testing::AssertionFailure() << "a win is pending on a board that is not won";
     if ((GameState == Lost) != openMine)
         return ::testing::AssertionFailure()
-               << "GameState " << GameState << " and an open mine " << openMine;
+               << "GameState " << GameState << ", an open mine " << openMine;
     return ::testing::AssertionSuccess();
 }
 

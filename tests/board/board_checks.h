@@ -44,8 +44,6 @@ void StartFixedGame(const Lines& rows);
 // otherwise the digit of the neighbour count.
 Lines ValueArt();
 
-int32_t CountMines();
-
 // Every rule the Board keeps while a game runs: exactly MineCount mines and
 // none on a Void cell, Void cells hold 0, every other count is right,
 // MinesLeft and CoveredCount agree with the covers, the pending result

@@ -38,50 +38,29 @@ class InvariantsTest : public BoardTest {
         MineCount = Pick(0, Pick(0, 3) == 0 ? PlayableCount - 1 : PlayableCount / 5);
     }
 
-    // One move of a player who mixes blind clicks with sensible ones, so
-    // that games are both won and lost: aimed at a random cell the move
-    // suits, or now and then (and when none does) anywhere, even just off
-    // the board. Taking wrong marks back off keeps the win within reach.
+    // One move of a player who mixes blind clicks with sensible ones, so that
+    // games are both won and lost: aimed at a random cell, or now and then
+    // just off the board. The sensible player opens safe cells, flags mines,
+    // chords on open cells and takes wrong marks back off.
     void PlayOneMove() {
-        using CellTest = bool (*)(int32_t);
-        static const struct {
-            int32_t upTo;  // of 100
-            CellTest suits;
-            void (*move)();
-        } moves[] = {
-            {35, [](int32_t) { return true; }, OpenAtView},
-            {60, [](int32_t i) { return CoverState[i] == Hidden && CellValue[i] != Mine; },
-             OpenAtView},
-            {75, [](int32_t) { return true; }, CycleMarkAtView},
-            {85, [](int32_t i) { return CoverState[i] == Hidden && CellValue[i] == Mine; },
-             CycleMarkAtView},
-            {90,
-             [](int32_t i) {
-                 return (CoverState[i] == Flagged || CoverState[i] == Questioned) &&
-                        CellValue[i] != Mine;
-             },
-             CycleMarkAtView},
-            {100, [](int32_t i) { return CoverState[i] == Open; }, ChordAtView},
-        };
-        const int32_t kind = Pick(0, 99);
-        int choice = 0;
-        while (kind >= moves[choice].upTo)
-            ++choice;
-        std::vector<std::pair<int32_t, int32_t>> cells;
-        for (int32_t x = 0; x < BoardWidth; ++x) {
-            for (int32_t y = 0; y < BoardHeight; ++y) {
-                if (moves[choice].suits(CellIndex(x, y)))
-                    cells.emplace_back(x, y);
-            }
-        }
-        if (cells.empty() || Pick(0, 19) == 0) {
+        if (Pick(0, 19) == 0) {
             ViewX = Pick(-32, BoardWidth * CellPixels + 32);
             ViewY = Pick(-32, BoardHeight * CellPixels + 32);
         } else {
-            const auto [x, y] = cells[Pick(0, static_cast<int32_t>(cells.size()) - 1)];
-            AimAt(x, y);
+            AimAt(Pick(0, BoardWidth - 1), Pick(0, BoardHeight - 1));
         }
-        moves[choice].move();
+        int32_t x = 0;
+        int32_t y = 0;
+        const bool onBoard = GetViewCell(&x, &y);
+        const int32_t cover = onBoard ? CoverState[CellIndex(x, y)] : int32_t{Void};
+        const bool mine = onBoard && CellValue[CellIndex(x, y)] == Mine;
+        const int32_t kind = Pick(0, 9);
+        if (kind == 0 || (kind > 1 && cover == Hidden && !mine))
+            OpenAtView();
+        else if (kind == 1 || (cover == Hidden && mine) || (cover >= Flagged && !mine))
+            CycleMarkAtView();
+        else
+            ChordAtView();
     }
 };
 

@@ -8,55 +8,30 @@ namespace {
 
 class MovesTest : public BoardTest {};
 
-TEST_F(MovesTest, OpeningANumberOpensJustThatCellAndAMineLoses) {
-    StartFixedGame({"*##", "###"});
-    OpenAt(1, 0);
-    EXPECT_EQ(CoverArt(), Lines({"HOH", "HHH"}));
-    EXPECT_EQ(CoveredCount, 5);
-    EXPECT_EQ(ChangeTime[CellIndex(1, 0)], 10000u);
-    EXPECT_EQ(HeadlessLog(), Lines({"sound geco once"}));
-    EXPECT_EQ(ResultPending, NoResult);
-
-    HeadlessClearLog();
-    HeadlessSetTicks(17777);
-    OpenAt(0, 0);
-    EXPECT_EQ(GameState, Lost);
-    EXPECT_EQ(ResultPending, LossSignalled);
-    EXPECT_EQ(CoverArt(), Lines({"OOH", "HHH"}));
-    EXPECT_EQ(ChangeTime[CellIndex(0, 0)], 17777u);
-    EXPECT_EQ(CoveredCount, 5) << "an opened mine is not a safe cell uncovered";
-    EXPECT_EQ(HeadlessLog(),
-              Lines({"sound geco once", "sound bang rewind", "sound bang once", "sound bgm stop"}));
-}
-
-TEST_F(MovesTest, MovesOnCellsThatDoNotTakeThemDoNothingAndAreSilent) {
+TEST_F(MovesTest, OpeningOpensOnlyAHiddenCellUnderTheViewAndAMineLoses) {
     StartFixedGame({"*##.", "####"});
     MarkAt(1, 0);     // Flagged
     MarkAt(2, 0, 2);  // Questioned
-    OpenAt(1, 1);
     HeadlessClearLog();
-    HeadlessSetTicks(19000);
-    const Lines covers = CoverArt();
-    FaceBlinkCount = 0;
+    OpenAt(1, 1);  // a 1 opens alone
+    const Lines covers = {"HF? ", "HOHH"};
+    EXPECT_EQ(CoverArt(), covers);
+    EXPECT_EQ(CoveredCount, 6);
+    EXPECT_EQ(ChangeTime[CellIndex(1, 1)], 10000u);
+    EXPECT_EQ(HeadlessLog(), Lines({"sound geco once"}));
+
+    // Marks must come off before opening, Open and Void cells take no marks,
+    // and no move acts without a cell under the view (-31..-1 would truncate
+    // to column or row 0).
+    HeadlessClearLog();
+    HeadlessSetTicks(17777);
     VoiceCountdown = -1;
-    // Marks must be taken off before opening; Open and Void cells take no marks.
     for (auto [x, y] : {std::pair{1, 0}, {2, 0}, {1, 1}, {3, 0}})
         OpenAt(x, y);
     MarkAt(1, 1);
     MarkAt(3, 0);
-    EXPECT_EQ(CoverArt(), covers);
-    EXPECT_EQ(ChangeTime[CellIndex(1, 1)], 10000u);
-    EXPECT_EQ(MinesLeft, 0);
-    EXPECT_TRUE(HeadlessLog().empty());
-    EXPECT_EQ(VoiceCountdown, -1);
-    EXPECT_EQ(FaceBlinkCount, 0);
-}
-
-TEST_F(MovesTest, NoMoveActsWithoutACellUnderTheView) {
-    StartFixedGame({"##", "#*"});
-    // -31..-1 would truncate to column or row 0.
-    const std::pair<int32_t, int32_t> outside[] = {{-1, 10}, {-31, 10}, {10, -1},  {10, -31},
-                                                   {64, 10}, {10, 64},  {-32, -32}};
+    const std::pair<int32_t, int32_t> outside[] = {{-1, 10},  {-31, 10}, {10, -1},  {10, -31},
+                                                   {128, 10}, {10, 64},  {-32, -32}};
     for (const auto& [x, y] : outside) {
         ViewX = x;
         ViewY = y;
@@ -64,13 +39,22 @@ TEST_F(MovesTest, NoMoveActsWithoutACellUnderTheView) {
         CycleMarkAtView();
         ChordAtView();
     }
-    EXPECT_EQ(CoverArt(), Lines({"HH", "HH"}));
-    EXPECT_EQ(MinesLeft, 1);
+    EXPECT_EQ(CoverArt(), covers);
+    EXPECT_EQ(ChangeTime[CellIndex(1, 1)], 10000u);
+    EXPECT_EQ(MinesLeft, 0);
     EXPECT_TRUE(HeadlessLog().empty());
-    ViewX = 0;  // the top-left pixel of the board is cell (0, 0)
+    EXPECT_EQ(VoiceCountdown, -1) << "a move that does nothing brings no voice cue";
+
+    ViewX = 0;  // the top-left pixel of the board is cell (0, 0), the mine
     ViewY = 0;
     OpenAtView();
-    EXPECT_EQ(CoverArt(), Lines({"OH", "HH"}));
+    EXPECT_EQ(CoverArt(), Lines({"OF? ", "HOHH"}));
+    EXPECT_EQ(GameState, Lost);
+    EXPECT_EQ(ResultPending, LossSignalled);
+    EXPECT_EQ(ChangeTime[CellIndex(0, 0)], 17777u);
+    EXPECT_EQ(CoveredCount, 6) << "an opened mine is not a safe cell uncovered";
+    EXPECT_EQ(HeadlessLog(),
+              Lines({"sound geco once", "sound bang rewind", "sound bang once", "sound bgm stop"}));
 }
 
 TEST_F(MovesTest, FloodSpreadsAroundVoidCellsAndMarksButOpensNone) {
