@@ -31,15 +31,11 @@ TEST_F(HeadlessPlatformTest, MessagesArriveInOrderThroughTheWindowUntilQuit) {
     HeadlessPostInput(WM_LBUTTONDOWN);
     EXPECT_EQ(QueuedMessageCount(), 0u) << "input without a window is dropped";
     WindowHandle window = CreateGameWindow("Torvex", RecordingProcedure, "icon1");
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Received, std::vector<uint32_t>{WM_ACTIVATEAPP});
-    Message message;
-    EXPECT_EQ(PeekMessage(&message), 0);
     HeadlessPostInput(WM_LBUTTONDOWN);
     HeadlessPostInput(WM_KEYDOWN, VK_F1);
     PostQuitMessage(1);
+    Message message;
     ASSERT_EQ(PeekMessage(&message), 1);
-    EXPECT_EQ(message.message, WM_LBUTTONDOWN);
     ASSERT_EQ(GetMessage(&message), 1);
     EXPECT_EQ(message.message, WM_LBUTTONDOWN) << "peeking leaves the message queued";
     EXPECT_EQ(DispatchMessage(&message), 7);
@@ -50,6 +46,7 @@ TEST_F(HeadlessPlatformTest, MessagesArriveInOrderThroughTheWindowUntilQuit) {
     ASSERT_EQ(PeekMessage(&message), 1) << "the quit is seen by a peek";
     EXPECT_EQ(GetMessage(&message), 0);
     EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_EQ(PeekMessage(&message), 0);
     EXPECT_EQ(DestroyWindow(window), 1);
     EXPECT_EQ(DestroyWindow(window), 0) << "a window is destroyed once";
     EXPECT_EQ(Received,
@@ -60,7 +57,7 @@ TEST_F(HeadlessPlatformTest, TheClockMovesOnlyWhenToldAndWraps) {
     EXPECT_EQ(GetTickCount(), 0u);
     HeadlessSetTicks(0xFFFFFFF0u);
     WaitMilliseconds(0x20);
-    EXPECT_EQ(GetTickCount(), 0x10u) << "the tick count wraps at 2^32";
+    EXPECT_EQ(GetTickCount(), 0x10u);
     HeadlessAdvanceTicks(5);
     EXPECT_EQ(GetTickCount(), 0x15u);
 }
@@ -71,11 +68,10 @@ TEST_F(HeadlessPlatformTest, DialogAnswersAreUsedInOrderThenCancelled) {
     HeadlessAddDialogAnswer("/a/rather/long/path/to/some.tvm");
     char path[16] = "start.tvm";
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 1);
-    EXPECT_STREQ(path, "/maps/a.tvm");
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0);
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0) << "too long for the buffer";
-    EXPECT_STREQ(path, "/maps/a.tvm");
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0) << "no answer left: cancelled";
+    EXPECT_STREQ(path, "/maps/a.tvm");
     MessageBox(nullptr, "maps/x.tvm\nthe width is 0", "Cannot Open !");
     const std::vector<std::string> expected = {
         "dialog start.tvm -> /maps/a.tvm", "dialog /maps/a.tvm -> cancel",
@@ -88,8 +84,8 @@ TEST_F(HeadlessPlatformTest, ResourcesAreFoundInAnyLetterCaseAndCanBeHidden) {
     HeadlessAddResource("Sample", "WAVE", {1, 2, 3});
     ResourceData resource{};
     ASSERT_EQ(FindResource("sAMPLE", "wave", &resource), 1);
-    EXPECT_EQ(resource.size, 3u);
-    EXPECT_EQ(resource.bytes[2], 3);
+    EXPECT_EQ(std::vector<uint8_t>(resource.bytes, resource.bytes + resource.size),
+              (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_EQ(FindResource("sample", "BITMAP", &resource), 0) << "the type must match too";
     HeadlessHideResource("SAMPLE", "WAVE");
     EXPECT_EQ(FindResource("sample", "wave", &resource), 0);

@@ -121,7 +121,8 @@ TEST_F(MapCommands, MakeThenInfoKeepsTheFieldExactlyForTextArtAndImages) {
         std::string info;  // from the playable count on
     } pictures[] = {
         {"house.txt", house, "playable: 38\nsettings: " + Path("made.tvh") + "\n" + house},
-        {"x.pbm", "P1\n4 3\n1 0 0 1\n0 1 1 0\n1 0 0 1\n",
+        // Told by the first bytes, not the name.
+        {"x.txt", "P1\n4 3\n1 0 0 1\n0 1 1 0\n1 0 0 1\n",
          "playable: 6\nsettings: " + Path("made.tvh") + "\n#..#\n.##.\n#..#\n"},
         {"x.pgm", pgm, "playable: 6\nsettings: " + Path("made.tvh") + "\n#..#\n.##.\n#..#\n"},
     };

@@ -2,7 +2,6 @@
 // must give exactly the field drawn, and refuse what it cannot read exactly.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -197,18 +196,6 @@ TEST(Bmp, RefusesOtherDepthsCompressionAndDamage) {
     EXPECT_NE(RefusalOf(good.substr(0, good.size() - 1)).find("ends before its last pixel"),
               std::string::npos);
     EXPECT_NE(RefusalOf(good.substr(0, 30)).find("not a BMP"), std::string::npos);
-}
-
-TEST(Picture, TellsTheKindByTheFirstBytesNotTheName) {
-    const std::string folder = TemporaryFolder();
-    const std::string path = folder + "/looks-like-text.txt";
-    std::ofstream(path) << "P1 2 1 1 0\n";
-    Field field;
-    std::string problem;
-    ASSERT_TRUE(ReadPicture(path, &field, &problem)) << problem;
-    EXPECT_EQ(field.Rows(), Rows{"#."});
-    EXPECT_FALSE(ReadPicture(folder + "/missing.txt", &field, &problem));
-    EXPECT_EQ(problem, "cannot open the picture " + folder + "/missing.txt");
 }
 
 }  // namespace
