@@ -73,11 +73,14 @@ class TextTest : public GameTest {
     }
 };
 
-TEST_F(TextTest, GlyphsAre12PixelsApartAndASpaceOnlyAdvances) {
+TEST_F(TextTest, GlyphsAre12PixelsApartASpaceOnlyAdvancesAndAFieldEndsTheText) {
     EXPECT_EQ(DrawString(10, 40, 0, "S c"), 46);
     EXPECT_EQ(TextAt(10, 40, 0, 4), "S c ");
     EXPECT_EQ(CountPixels(FontMark), 2) << "the space draws nothing";
     EXPECT_EQ(DrawString(50, 60, 0, ""), 50);
+    // A fixed-size field is never read beyond its end.
+    EXPECT_EQ(DrawText(10, 80, 0, "abcd", 3), 46);
+    EXPECT_EQ(TextAt(10, 80, 0, 4), "abc ");
 }
 
 TEST_F(TextTest, CharactersOutsideTheFontsDrawTheDefaultGlyph) {
