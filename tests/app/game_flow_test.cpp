@@ -6,9 +6,7 @@
 #include <utility>
 
 #include "app/game_state.h"
-#include "app/main_loop.h"
 #include "app/name_entry.h"
-#include "app/window_proc.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/settings.h"
@@ -24,8 +22,10 @@ using Point = std::pair<int32_t, int32_t>;
 
 class GameFlowTest : public PlayedGameTest {};
 
-// The release of the menu's click must not act on the new board; a held F1
-// deals again on every repeat.
+// A held F1 deals again on every repeat. A button held over the start of a
+// new board belongs to the old one: its release must not act on the new one
+// before that board's clock has started, be it the menu's click or a press
+// on the board.
 TEST_F(GameFlowTest, AGameStartsByTheMenuOrByF1AndEveryRepeatDealsAgain) {
     StartOnTitle();
     SelectMenuItem(0);
@@ -37,6 +37,10 @@ TEST_F(GameFlowTest, AGameStartsByTheMenuOrByF1AndEveryRepeatDealsAgain) {
     Play("key F1\nkey F1\nkey F1\npass");
     EXPECT_EQ(GameState, Ready);
     EXPECT_EQ(NewSounds(), (Sounds{"sound jyan once", "sound jyan once", "sound jyan once"}));
+    Play("down left\npass\nkey F1\npass\nup left\npass");
+    EXPECT_EQ(GameState, Ready);
+    EXPECT_EQ(CoveredCount, PlayableCount);
+    EXPECT_EQ(StartTick, 0u);
 }
 
 // F2, F4 and F9 do what the menu's second, fourth and fifth items do. Other
@@ -182,16 +186,6 @@ TEST_F(GameFlowTest, AFloodWinsAndOnlyATimeUnderTheBestIsANewBest) {
     }
 }
 
-// A press made on the old board belongs to it: its release on a new board
-// must not open a cell before that board's clock has started.
-TEST_F(GameFlowTest, AButtonHeldOverANewGameDoesNotActOnTheNewBoard) {
-    StartOnField();
-    Play("down left\npass\nkey F1\npass\nup left\npass");
-    EXPECT_EQ(GameState, Ready);
-    EXPECT_EQ(CoveredCount, PlayableCount);
-    EXPECT_EQ(StartTick, 0u);
-}
-
 // The title menu moves only up and down over its items, the board cursor
 // stops one cell beyond every edge of the 6 x 5 map, the name grid's cursor
 // stays on the grid. The bounds are reachable, and moves queued before a
@@ -222,11 +216,14 @@ TEST_F(GameFlowTest, EachScreenKeepsItsCursorWithinItsBounds) {
 }
 
 // Away, the pointer is the player's and a pass only drains the queue: no
-// frame, no clock, no cursor. Coming back restores the display and loads the
+// frame, no clock, no cursor. A release made meanwhile never arrives, so the
+// buttons are let go of. Coming back restores the display and loads the
 // palette and the sheet again before frames resume.
 TEST_F(GameFlowTest, AwayAPassOnlyDrainsTheQueueAndComingBackReloadsThePictures) {
     StartOnField();
-    Play("activate 0\npass");
+    AimAt(3, 0);
+    Play("down right\npass\nactivate 0\npass");
+    EXPECT_EQ(RightButton, Idle);
     ASSERT_EQ(AppActive, 0);
     const PaletteEntry colour = PaletteTable[200];
     const uint8_t pixel = SpriteSheet[SheetWidth * 10 + 20];
@@ -249,29 +246,9 @@ TEST_F(GameFlowTest, AwayAPassOnlyDrainsTheQueueAndComingBackReloadsThePictures)
     EXPECT_EQ(AppActive, 1);
     EXPECT_EQ(std::memcmp(&PaletteTable[200], &colour, sizeof colour), 0);
     EXPECT_EQ(SpriteSheet[SheetWidth * 10 + 20], pixel);
-    Play("pass");
-    EXPECT_EQ(HeadlessFramesPresented(), frames + 2);
-}
-
-// A release made while another window had the focus never arrives; the
-// button must not stay down and turn the next click into a chord.
-TEST_F(GameFlowTest, LosingTheFocusLetsGoOfTheButtons) {
-    StartOnField();
-    AimAt(3, 0);
-    Play("down right\npass\nactivate 0\npass\nactivate 1\npass");
-    EXPECT_EQ(RightButton, Idle);
     Play("click left\npass");
+    EXPECT_EQ(HeadlessFramesPresented(), frames + 2);
     EXPECT_EQ(CoverState[CellIndex(3, 0)], Open) << "the click became a chord";
-}
-
-// The activation that comes while the window is being created, before any
-// pass, changes nothing; start-up makes the game active itself.
-TEST(ActivationTest, TheActivationDuringCreationChangesNothing) {
-    HeadlessReset();
-    ResetGame();
-    WindowProc(nullptr, WM_ACTIVATEAPP, 1, 0);
-    EXPECT_EQ(AppActive, 0);
-    EXPECT_EQ(HeadlessFramesPresented(), 0u);
 }
 
 }  // namespace

@@ -24,42 +24,37 @@ class PlayedGameTest : public GameTest {
     // A fresh machine and game, as a new process has them; files stay.
     void Restart() { SetUp(); }
 
-    // A folder of this test's own, so settings files never carry over.
+    // A folder of this test's own, and a map file written into it.
     std::string Folder();
-    // Writes a map file into Folder() and returns its path.
     std::string WriteMap(const std::string& fileName, const std::string& text);
-    // "field.tvm", 6 x 5 with four mines.
     std::string WriteFieldMap() { return WriteMap("field.tvm", "Field,6,5,4,30,"); }
 
-    // Starts a game with this argument text (runs nothing yet).
+    // A game with this argument text, driven by runner commands; a command
+    // that fails fails the test. Close sends the close request and runs
+    // passes until the game has ended.
     void Launch(const std::string& commandLine) {
         game = std::make_unique<ScriptedGame>(commandLine);
     }
-    // Runs runner commands; a command that fails fails the test.
     void Play(const std::string& script);
-    // The close request and passes until the game has ended.
     void Close();
 
-    // Starts a game on the field map with the sound option as given (from
-    // a settings file beside it) and shows the title, the clock begun at 5000.
+    // A game on the field map with the sound option as given, on the title
+    // (the clock begun at 5000); then F1 deals a board and ArrangedField
+    // takes its place, as if its first opening had been made; then every
+    // safe cell is opened, which wins, and a press brings the name entry.
     void StartOnTitle(bool soundOn = true);
-    // Then F1 deals a board, and ArrangedField takes its place as if its
-    // first opening had already been made.
     void StartOnField(bool soundOn = true);
-    // Then every safe cell is opened, which wins, and a press with a time
-    // better than the best brings the name entry.
     void EnterNameEntry(bool soundOn = true);
 
-    // Puts the title's menu cursor on an item (0 to 5) and runs a pass.
+    // Puts the title's menu cursor on an item (0 to 5), or the centre cursor
+    // on the middle of a cell, and runs a pass.
     void SelectMenuItem(int item);
-    // Puts the centre cursor on the middle of cell (x, y) and runs a pass.
     void AimAt(int x, int y);
     // Aims at a cell and clicks it with one button, one pass per message.
     void ClickCell(int x, int y, const std::string& button) {
         AimAt(x, y);
         Play("down " + button + "\npass\nup " + button + "\npass");
     }
-    // Opens every safe cell still covered, one click each.
     void OpenEverySafeCell();
 
     // The "sound ..." lines logged since the last call.

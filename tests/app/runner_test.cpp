@@ -3,10 +3,12 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "board/board.h"
+#include "files/settings.h"
 #include "platform/headless/headless.h"
 #include "tests/app/played_game.h"
 #include "tools/runner/script.h"
@@ -56,20 +58,15 @@ TEST(ScriptTest, KeyNames) {
                                             'Q', 'Z', '0', '9', 0, 0, 0, 0, 0}));
 }
 
-TEST(StateDumpTest, TextsAreAlwaysValidJsonStrings) {
-    EXPECT_EQ(JsonString("NO NAME"), "\"NO NAME\"");
-    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-    EXPECT_EQ(JsonString("tab\there"), "\"tab\\u0009here\"");
-    EXPECT_EQ(JsonString("\xe9t\xe9"), "\"\\u00e9t\\u00e9\"");
-}
-
 class RunnerGameTest : public PlayedGameTest {};
 
+// Texts are escaped so the dump is always valid JSON, whatever a name holds.
 TEST_F(RunnerGameTest, TheDumpHoldsEveryKeyInOrderAndTheBoardAsRows) {
     Launch(WriteMap("corners.tvm", "Corners,4,3,2,\n0,1,2,1/4/\n1,2,1/\n"));
     const std::string dump = Folder() + "/state.json";
     Play("clock 100\npass\nkey F1\npass");
     SetBoardFromArt({".#*.", "*###", ".##."});
+    std::strcpy(HighScoreName, "a\"b\\c\t\xe9");
     Play("dump " + dump);
     const std::string json = ReadFile(dump);
     // Every key, in this order.
@@ -87,7 +84,7 @@ TEST_F(RunnerGameTest, TheDumpHoldsEveryKeyInOrderAndTheBoardAsRows) {
     }
     for (const char* entry :
          {"\"GameState\": 1,", "\"LastTick\": 1101,", "\"Tick\": 1121,",
-          "\"MapName\": \"Corners\",", "\"HighScoreName\": \"NO NAME\",",
+          "\"MapName\": \"Corners\",", "\"HighScoreName\": \"a\\\"b\\\\c\\u0009\\u00e9\",",
           "\"CellValue\": [\n    \"02M0\",\n    \"M211\",\n    \"0100\"\n  ]",
           "\"CoverState\": [\n    \" HH \",\n    \"HHHH\",\n    \" HH \"\n  ]"}) {
         EXPECT_NE(json.find(entry), std::string::npos) << entry << "\n" << json;
