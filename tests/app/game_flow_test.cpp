@@ -43,31 +43,6 @@ TEST_F(GameFlowTest, AGameStartsByTheMenuAndEveryRepeatOfF1DealsAgain) {
     EXPECT_EQ(StartTick, 0u);
 }
 
-// The menu's option items act as F2, F4 and F9 do (the other tests use the
-// keys). The right button and keys without an action do nothing.
-TEST_F(GameFlowTest, TheMenusOptionItemsActAndNothingElseDoes) {
-    StartOnTitle();
-    HighScore = 42;
-    std::strcpy(SpareText, "extra");
-    for (const int item : {1, 3, 4}) {
-        SelectMenuItem(item);
-        Play("click left\npass");
-    }
-    EXPECT_EQ(QuestionMarksOn, 0);
-    EXPECT_EQ(AnimationOn, 0);
-    EXPECT_EQ(HighScore, NoHighScore);
-    EXPECT_STREQ(SpareText, "");
-    HighScore = 42;  // the menu cursor is still on the item that clears it
-    NewSounds();
-    Play("click right\nkey F5\nkey F8\nkey F10\nkey A\nkey Enter\nkey Space\nkey 0\npass");
-    EXPECT_EQ(HighScore, 42);
-    EXPECT_EQ(GameState, Title);
-    EXPECT_EQ(QuestionMarksOn, 0);
-    EXPECT_EQ(SoundOn, 1);
-    EXPECT_EQ(AnimationOn, 0);
-    EXPECT_TRUE(NewSounds().empty());
-}
-
 // On a new board the press of either button starts the clock and its
 // release acts: the left one opens, the right one marks (flag, question
 // mark, nothing). Both buttons over a satisfied number make one chord, run
@@ -181,9 +156,7 @@ TEST_F(GameFlowTest, EachScreenKeepsItsCursorWithinItsBounds) {
     StartOnTitle();
     Play("move 70 30\npass");
     EXPECT_EQ(Point(MenuCursorX, MenuCursorY), Point(0, 30));
-    Play("move 0 139\npass");
-    EXPECT_EQ(MenuCursorY, 169);
-    Play("move 0 100\npass");
+    Play("move 0 200\npass");
     EXPECT_EQ(MenuCursorY, 169);
     Play("move 0 -1000\npass");
     EXPECT_EQ(MenuCursorY, 0);
@@ -202,8 +175,8 @@ TEST_F(GameFlowTest, EachScreenKeepsItsCursorWithinItsBounds) {
     EXPECT_EQ(Point(MenuCursorX, MenuCursorY), Point(779, 0));
 }
 
-// Away, the pointer is the player's and a pass only drains the queue: no
-// frame, no clock, no cursor. A release made meanwhile never arrives, so the
+// Away, the pointer is the player's (it is not put back to the centre) and
+// a pass only drains the queue: no frame, no clock. A release made meanwhile never arrives, so the
 // buttons are let go of. Coming back restores the display and loads the
 // palette and the sheet again before frames resume.
 TEST_F(GameFlowTest, AwayAPassOnlyDrainsTheQueueAndComingBackReloadsThePictures) {
@@ -219,12 +192,10 @@ TEST_F(GameFlowTest, AwayAPassOnlyDrainsTheQueueAndComingBackReloadsThePictures)
     const uint64_t frames = HeadlessFramesPresented();
     const uint32_t passes = FrameCount;
     const uint32_t lastTick = LastTick;
-    const Point view(ViewX, ViewY);
     Play("move 40 0\nwait 1000");
     EXPECT_EQ(HeadlessFramesPresented(), frames);
     EXPECT_EQ(FrameCount, passes + 100) << "passes still count";
     EXPECT_EQ(LastTick, lastTick) << "the game clock must not run";
-    EXPECT_EQ(Point(ViewX, ViewY), view);
     Point pointer;
     GetCursorPos(&pointer.first, &pointer.second);
     EXPECT_EQ(pointer, Point(ScreenCentreX + 40, ScreenCentreY));

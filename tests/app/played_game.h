@@ -11,12 +11,10 @@
 #include "tools/runner/scripted_game.h"
 
 // The field most games are played on, 6 x 5 with four mines: (1,0) is a 2
-// between two mines, (3,0) a 1, and (2,2) a 0 whose flood opens every safe
-// cell but (1,0).
+// between two mines, (3,0) a 1, and (2,2) a 0 whose flood opens all but (1,0).
 extern const std::vector<std::string> ArrangedField;
 
-// The whole content of a file, or "" when there is none.
-std::string ReadFile(const std::string& path);
+std::string ReadFile(const std::string& path);  // "" when there is no file
 
 class PlayedGameTest : public GameTest {
   protected:
@@ -29,9 +27,8 @@ class PlayedGameTest : public GameTest {
     std::string WriteMap(const std::string& fileName, const std::string& text);
     std::string WriteFieldMap() { return WriteMap("field.tvm", "Field,6,5,4,30,"); }
 
-    // A game with this argument text, driven by runner commands; a command
-    // that fails fails the test. Close sends the close request and runs
-    // passes until the game has ended.
+    // A game with this argument text, driven by runner commands (one that
+    // fails fails the test); Close ends it as the runner does at a script's end.
     void Launch(const std::string& commandLine) {
         game = std::make_unique<ScriptedGame>(commandLine);
     }
@@ -46,8 +43,7 @@ class PlayedGameTest : public GameTest {
     void StartOnField(bool soundOn = true);
     void EnterNameEntry(bool soundOn = true);
 
-    // Puts the title's menu cursor on an item (0 to 5), or the centre cursor
-    // on the middle of a cell, and runs a pass.
+    // Moves the menu cursor onto an item, or the centre cursor onto a cell, in a pass.
     void SelectMenuItem(int item);
     void AimAt(int x, int y);
     // Aims at a cell and clicks it with one button, one pass per message.

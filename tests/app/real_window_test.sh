@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The real game in a real X window: starts torvex under Xvfb on a map of two
-# cells and one mine, wins it with xdotool, enters a name for the new best
-# time, closes with Escape, and checks the exit code and the settings file.
-#
-#   real_window_test.sh TORVEX
+# real_window_test.sh TORVEX: the real game in a real X window (Xvfb), won
+# with xdotool on a map of two cells and one mine, a name entered for the new
+# best time, closed with Escape; checks the exit code and the settings file.
 set -euo pipefail
 torvex="$1"
 for tool in Xvfb xdotool import convert; do
@@ -36,17 +34,15 @@ read -r -t 20 display_number <&3 || { cat "$work/xvfb.log" >&2; fail "Xvfb did n
 exec 3<&-
 export DISPLAY=":$display_number"
 
-# A real X window whatever driver the environment asks for elsewhere, and the
-# dummy audio driver: a device that plays nothing. Under AddressSanitizer,
-# leaks are left to the headless tests: X and SDL keep memory until the end.
+# A real X window whatever the environment asks for, a sound device that
+# plays nothing, and leaks left to the headless tests (X and SDL keep memory).
 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
     "$torvex" "$work/field.tvm" >"$work/game.log" 2>&1 &
 game_pid=$!
 
-# Start-up pauses a second before it takes the display (longer in a sanitizer
-# build); input sent before the loop runs could arrive out of step. The title
-# screen is mostly light, so wait until the screen is.
+# Input sent before the loop runs (start-up pauses a second, longer under a
+# sanitizer) could arrive out of step: wait for the mostly light title screen.
 title_shows() {
     local mean
     mean="$(import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)"

@@ -2,12 +2,12 @@
 // machine with the sound option on and off, as the log shows the calls:
 // "sound NAME once|loop|stop|rewind".
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "app/game_state.h"
 #include "app/name_entry.h"
 #include "board/board.h"
-#include "board/clock.h"
 #include "files/settings.h"
 #include "tests/app/played_game.h"
 #include "video/compose.h"
@@ -53,18 +53,28 @@ TEST_P(CueTest, AGameStartsWithItsFanfareAloneByTheMenuAndByTheKey) {
     EXPECT_EQ(NewSounds(), IfOn({"sound jyan once"}));
 }
 
-// The option items and keys click. The sound option, by its item or its key,
-// is silent switching off and clicks switching on, while still off; no
-// music is touched on the title.
+// The option items click and act as F2, F4 and F9 do, which click and act
+// back; the right button and keys without an action do nothing. The sound
+// option, by its item or its key, is silent switching off and clicks
+// switching on, while still off; no music is touched on the title.
 TEST_P(CueTest, TheTitlesOptionsClickAndTheSoundOptionOnlyWhenSwitchingOn) {
+    using Options = std::tuple<int32_t, int32_t, int32_t>;  // ?-marks, animation, best time
     StartOnTitle(On());
+    HighScore = 42;
     for (const int item : {1, 3, 4}) {
         SelectMenuItem(item);
         Play("click left\npass");
         EXPECT_EQ(NewSounds(), IfOn({"sound do once"})) << "item " << item;
     }
+    EXPECT_EQ(Options(QuestionMarksOn, AnimationOn, HighScore), Options(0, 0, NoHighScore));
+    HighScore = 42;
     Play("key F2\npass\nkey F4\npass\nkey F9\npass");
     EXPECT_EQ(NewSounds(), IfOn({"sound do once", "sound do once", "sound do once"}));
+    EXPECT_EQ(Options(QuestionMarksOn, AnimationOn, HighScore), Options(1, 1, NoHighScore));
+    HighScore = 42;  // the menu cursor is still on the item that clears it
+    Play("click right\nkey F5\nkey F8\nkey F10\nkey A\nkey Enter\nkey Space\nkey 0\npass");
+    EXPECT_TRUE(NewSounds().empty());
+    EXPECT_EQ(Options(QuestionMarksOn, AnimationOn, HighScore), Options(1, 1, 42));
     SelectMenuItem(2);
     for (const std::string how : {"click left", "key F3"}) {
         SCOPED_TRACE(how);
