@@ -1,5 +1,6 @@
 #include "tests/app/played_game.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,9 +13,7 @@
 #include "tests/support/test_sounds.h"
 #include "video/compose.h"
 
-const std::vector<std::string> ArrangedField = {
-    "*#*###", "######", "######", "######", "####**",
-};
+const std::vector<std::string> ArrangedField = {"*#*###", "######", "######", "######", "####**"};
 
 void PlayedGameTest::SetUp() {
     GameTest::SetUp();
@@ -102,12 +101,11 @@ void PlayedGameTest::OpenEverySafeCell() {
 }
 
 std::vector<std::string> PlayedGameTest::NewSounds() {
-    std::vector<std::string> sounds;
     const std::vector<std::string>& log = HeadlessLog();
-    for (; soundsSeen_ < log.size(); ++soundsSeen_) {
-        if (log[soundsSeen_].rfind("sound ", 0) == 0)
-            sounds.push_back(log[soundsSeen_]);
-    }
+    std::vector<std::string> sounds;
+    std::copy_if(log.begin() + soundsSeen_, log.end(), std::back_inserter(sounds),
+                 [](const std::string& line) { return line.rfind("sound ", 0) == 0; });
+    soundsSeen_ = log.size();
     return sounds;
 }
 

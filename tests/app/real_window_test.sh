@@ -17,11 +17,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() {
-    echo "$1" >&2
-    cat "$work/game.log" >&2 2>/dev/null || true
-    exit 1
-}
+fail() { echo "$1" >&2; cat "$work/game.log" >&2 2>/dev/null || true; exit 1; }
 
 # The first opening is always safe, so opening one cell of two wins.
 printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
@@ -59,10 +55,7 @@ xdotool mousemove 512 384
 window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
 [ -n "$window" ] || fail "no game window"
 xdotool windowfocus "$window" 2>/dev/null || true
-send() {
-    xdotool "$@"
-    sleep 0.25
-}
+send() { xdotool "$@"; sleep 0.25; }
 send key F2                        # question marks off
 send key F4                        # animation off
 send key F1                        # a game, the view on the right cell

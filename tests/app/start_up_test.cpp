@@ -19,24 +19,18 @@ using Lines = std::vector<std::string>;
 
 class StartUpTest : public PlayedGameTest {};
 
-// No map chosen ends the game before any window; no display ends it
-// silently. Either way the result is 0 and nothing is drawn or written, and
-// the activation that comes with the new window must not make it active.
-TEST_F(StartUpTest, AStartThatCannotGoOnEndsWithZero) {
-    for (const bool mapChosen : {false, true}) {
-        SCOPED_TRACE(mapChosen ? "no display" : "no map");
-        Restart();
-        HeadlessSetDisplayAvailable(!mapChosen);
-        Launch(mapChosen ? WriteFieldMap() : "");
-        Play("dialog cancel\npass 3\nkey F1\npass");
-        Close();
-        EXPECT_EQ(game->LogLines(),
-                  (mapChosen ? Lines{"exit 0"} : Lines{"dialog  -> cancel", "exit 0"}));
-        EXPECT_FALSE(HeadlessDisplayIsOpen());
-        EXPECT_EQ(HeadlessFramesPresented(), 0u);
-        EXPECT_EQ(AppActive, 0);
-        EXPECT_FALSE(std::filesystem::exists(Folder() + "/field.tvh"));
-    }
+// Without a display the game ends with 0 silently, drawing and writing
+// nothing; the activation that comes with its window must not make it
+// active. (Cancelling the map's dialog is tested with the map's choice.)
+TEST_F(StartUpTest, WithoutADisplayTheGameEndsWithZeroAndWritesNothing) {
+    HeadlessSetDisplayAvailable(false);
+    Launch(WriteFieldMap());
+    Play("pass 3\nkey F1\npass");
+    Close();
+    EXPECT_EQ(game->LogLines(), Lines{"exit 0"});
+    EXPECT_EQ(HeadlessFramesPresented(), 0u);
+    EXPECT_EQ(AppActive, 0);
+    EXPECT_FALSE(std::filesystem::exists(Folder() + "/field.tvh"));
 }
 
 // The pause before the display is taken ends at the first reading more than
@@ -48,7 +42,6 @@ TEST_F(StartUpTest, ThePauseSeedsTheBoardsAndAMissingTuneIsReported) {
     Launch(WriteFieldMap());
     Play("clock 5000\nstep 0\npass\nkey F1\npass");
     EXPECT_EQ(LastTick, 6001u);
-    EXPECT_EQ(GetTickCount(), 6001u);
     EXPECT_EQ(HeadlessLog(), (Lines{"messagebox FALSE | bgm2", "sound jyan once"}));
     ASSERT_EQ(GameState, Ready);
     const std::vector<int8_t> dealt(CellValue, CellValue + BoardCells);
