@@ -21,6 +21,10 @@ constexpr const char* AppendedSettingsSuffix = ".tvh";
 // the whole map is accepted, so a refused file leaves the Board as it was.
 int8_t StagedCover[BoardCells];
 
+// The largest 300 x 300 map with a run at every cell takes well under a
+// megabyte; the rest is room for comments and line breaks.
+constexpr uintmax_t LargestMapFileBytes = 64u << 20;
+
 MapReadReport Refuse(MapReadReport report, const std::string& problem) {
     report.playable = false;
     report.problem = problem;
@@ -130,6 +134,12 @@ MapReadReport ReadMapFromPath(const char* path) {
         MapReadReport report;
         report.unopenable = opened.outcome == OpenOutcome::Unopenable;
         return Refuse(report, opened.why);
+    }
+    // Reading is linear, but a file of gigabytes would still keep the player
+    // waiting for minutes before being refused: no map is anywhere near this.
+    if (opened.size > LargestMapFileBytes) {
+        std::fclose(opened.file);
+        return Refuse(MapReadReport(), "The file is far too large to be a map.");
     }
     MapReadReport report = ReadMap(opened.file);
     std::fclose(opened.file);

@@ -30,6 +30,7 @@ OpenedFile OpenOrdinaryFile(const char* path) {
         opened.why = "This is a device or a pipe, not a file.";
         return opened;
     }
+    opened.size = fs::file_size(path, error);
     opened.file = std::fopen(path, "r");
     if (opened.file == nullptr) {
         opened.why = std::string(std::strerror(errno)) + ".";

@@ -4,6 +4,7 @@
 // is ever read as a map or a settings file.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -16,6 +17,7 @@ enum class OpenOutcome {
 struct OpenedFile {
     FILE* file = nullptr;  // set only when `outcome` is Opened; the caller closes it
     OpenOutcome outcome = OpenOutcome::Unopenable;
+    uintmax_t size = 0;  // bytes, when Opened
     std::string why;  // plain words for anything but Opened, e.g. "This is a folder, not a file."
 };
 

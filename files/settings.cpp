@@ -89,10 +89,18 @@ bool MayReplace(const fs::file_status& existing) {
     return true;
 }
 
+constexpr uintmax_t LargestSettingsFileBytes = 1u << 20;
+
 }  // namespace
 
 int LoadSettings() {
     OpenedFile opened = OpenOrdinaryFile(SettingsPath);
+    // The file holds six short fields. Anything of megabytes is not one of
+    // ours, and reading its first field could take a long while.
+    if (opened.outcome == OpenOutcome::Opened && opened.size > LargestSettingsFileBytes) {
+        std::fclose(opened.file);
+        opened.outcome = OpenOutcome::Unopenable;
+    }
     if (opened.outcome != OpenOutcome::Opened) {
         QuestionMarksOn = 1;
         SoundOn = 1;

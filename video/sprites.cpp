@@ -25,7 +25,6 @@ constexpr Rect DefaultGlyphRect = {177, 337, 190, 350};
 // The fonts hold characters 32 to 127 in 6 columns of 16, 16x16 glyphs at a
 // 17-pixel pitch; the 1-pixel lines between them are never copied.
 constexpr int32_t FirstFontCharacter = 32;
-constexpr int32_t LastFontCharacter = 127;
 constexpr int32_t FontColumnsOnSheet = 6;
 constexpr int32_t FontRowsOnSheet = 16;
 constexpr int32_t GlyphPixels = 16;

@@ -260,3 +260,15 @@ TEST_F(InputPaths, ARefusedMapLeavesTheGameFreeToChooseAnother) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(InputPaths, AFileFarTooLargeToBeAMapIsRefusedWithoutReadingIt) {
+    // 65 MB of nothing (a sparse file): reading it would keep the player
+    // waiting; it is refused from its size alone.
+    const std::string huge = WriteFile("huge.tvm", "Huge,2,1,0,2,");
+    fs::resize_file(huge, (64u << 20) + 1);
+    EXPECT_EQ(RefusalOf(huge), Caption + huge + "\\nThe file is far too large to be a map.");
+}
+
+}  // namespace

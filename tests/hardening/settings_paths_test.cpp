@@ -237,3 +237,20 @@ TEST_F(SettingsPaths, HandEditedFilesReadAsThePlayerMeantThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SettingsPaths, AFileOfMegabytesIsNotOursAndGivesTheDefaults) {
+    WriteFile("small.tvh", "? OFF,SOUND OFF,ANIMATION OFF,7,HUGE,");
+    fs::resize_file(settings, 2u << 20);
+    Start(map);
+    ASSERT_TRUE(game->Running());
+    EXPECT_EQ(QuestionMarksOn, 1);
+    EXPECT_EQ(SoundOn, 1);
+    EXPECT_EQ(AnimationOn, 1);
+    EXPECT_EQ(HighScore, NoHighScore);
+    Close();
+    EXPECT_EQ(game->ExitCode(), 1);
+}
+
+}  // namespace
