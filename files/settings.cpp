@@ -91,6 +91,18 @@ bool MayReplace(const fs::file_status& existing) {
 
 constexpr uintmax_t LargestSettingsFileBytes = 1u << 20;
 
+// A text editor may put a UTF-8 byte-order mark in front of a file it saves.
+// It is not part of the first field: left in, it would turn question marks off.
+void SkipByteOrderMark(FILE* file) {
+    const int mark[3] = {0xEF, 0xBB, 0xBF};
+    for (int i = 0; i < 3; ++i) {
+        if (std::fgetc(file) != mark[i]) {
+            std::rewind(file);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 int LoadSettings() {
@@ -108,6 +120,7 @@ int LoadSettings() {
         SetNoRecord();
         return 1;
     }
+    SkipByteOrderMark(opened.file);
     QuestionMarksOn = ReadOption(opened.file, QuestionMarksOnWord);
     SoundOn = ReadOption(opened.file, SoundOnWord);
     AnimationOn = ReadOption(opened.file, AnimationOnWord);

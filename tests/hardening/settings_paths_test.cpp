@@ -203,8 +203,8 @@ TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
 
 TEST_F(SettingsPaths, HandEditedFilesReadAsThePlayerMeantThem) {
     // Ways a player edits the file by hand that the other tests leave out:
-    // a Windows editor's line ends and tabs, other bytes
-    // below 31 inside words, letters outside plain ASCII in the name.
+    // a Windows editor's line ends and tabs, a byte-order mark in front,
+    // other bytes below 31 inside words, letters outside plain ASCII in the name.
     struct Case {
         std::string contents;
         int32_t question, sound, animation, best;
@@ -213,6 +213,8 @@ TEST_F(SettingsPaths, HandEditedFilesReadAsThePlayerMeantThem) {
     const Case cases[] = {
         {"? OFF,\r\n\tSOUND ON,\r\n\tANIMATION OFF,\r\n\t120,\r\n\tANN,\r\n\t,\r\n", 0, 1, 0, 120,
          "ANN", ""},
+        {"\xef\xbb\xbf? ON,SOUND OFF,ANIMATION ON,5,BOM,,", 1, 0, 1, 5, "BOM", ""},
+        {"\xef\xbb? ON,SOUND ON,ANIMATION ON,6,HALF,,", 0, 1, 1, 6, "HALF", ""},
         {"?\x01 O\x02N,SO\x1eUND\x1e ON,ANIMATION\x00 ON,3,A\x1b"
          "B,,"s,
          1, 1, 1, 3, "AB", ""},
