@@ -29,7 +29,20 @@ foreach(size 16 32 48 64 128 256)
                 RENAME torvex.png)
     endif()
 endforeach()
-install(FILES packaging/torvex.6 packaging/torvex-map.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Manual pages go in compressed, as Debian's policy and man itself expect.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(manual_pages "")
+foreach(page torvex.6 torvex-map.6)
+    set(source ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page})
+    set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz)
+    add_custom_command(OUTPUT ${compressed}
+                       COMMAND ${GZIP_PROGRAM} -9 -n -c ${source} > ${compressed}
+                       DEPENDS ${source}
+                       COMMENT "Compressing the manual page ${page}")
+    list(APPEND manual_pages ${compressed})
+endforeach()
+add_custom_target(manual_pages ALL DEPENDS ${manual_pages})
+install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # cpack -G DEB (from the build folder) makes torvex_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME torvex)

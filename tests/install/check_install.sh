@@ -22,8 +22,9 @@ expect_exec bin/torvex-map
 expect_exec bin/torvex-launcher
 expect_file share/applications/torvex.desktop
 expect_file share/mime/packages/torvex.xml
-expect_file share/man/man6/torvex.6
-expect_file share/man/man6/torvex-map.6
+expect_file share/man/man6/torvex.6.gz
+expect_file share/man/man6/torvex-map.6.gz
+zcat "$prefix/share/man/man6/torvex.6.gz" | grep -q '^\.TH TORVEX 6' || fail "manual page unreadable"
 for size in 16 32 48 64 128 256; do
     expect_file "share/icons/hicolor/${size}x${size}/apps/torvex.png"
 done
