@@ -12,7 +12,7 @@
 #include "board/clock.h"
 #include "files/settings.h"
 #include "platform/headless/headless.h"
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 #include "video/display.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "app/name_entry.h"
 #include "files/map_file.h"
 #include "files/settings.h"
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST_F(NameEntryTest, F9KeepsThePositionAndTheNameHoldsTenCharacters) {
     EXPECT_TRUE(NewSounds().empty());
     Play("key Escape\npass");
     EXPECT_FALSE(game->Running());
-    EXPECT_EQ(ReadFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO ZZZZZZZ,,");
+    EXPECT_EQ(ReadWholeFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO ZZZZZZZ,,");
 }
 
 // F1 leaves the entry with the new time and the name so far; its music

@@ -10,7 +10,7 @@
 #include "board/board.h"
 #include "files/settings.h"
 #include "platform/headless/headless.h"
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 #include "tools/runner/script.h"
 #include "tools/runner/state_dump.h"
 
@@ -62,13 +62,13 @@ class RunnerGameTest : public PlayedGameTest {};
 
 // Texts are escaped so the dump is always valid JSON, whatever a name holds.
 TEST_F(RunnerGameTest, TheDumpHoldsEveryKeyInOrderAndTheBoardAsRows) {
-    Launch(WriteMap("corners.tvm", "Corners,4,3,2,\n0,1,2,1/4/\n1,2,1/\n"));
-    const std::string dump = Folder() + "/state.json";
+    Launch(WriteTestFile("corners.tvm", "Corners,4,3,2,\n0,1,2,1/4/\n1,2,1/\n"));
+    const std::string dump = TestFolder() + "/state.json";
     Play("clock 100\npass\nkey F1\npass");
     SetBoardFromArt({".#*.", "*###", ".##."});
     std::strcpy(HighScoreName, "a\"b\\c\t\xe9");
     Play("dump " + dump);
-    const std::string json = ReadFile(dump);
+    const std::string json = ReadWholeFile(dump);
     // Every key, in this order.
     std::istringstream keys(
         "GameState BoardWidth BoardHeight MineCount PlayableCount CoveredCount MinesLeft ViewX "
@@ -104,34 +104,34 @@ int RunProgram(const std::string& arguments, const std::string& errorFile) {
 // goes to --log's file or to standard output; a malformed script is refused
 // with status 2, naming its line.
 TEST_F(RunnerGameTest, TheProgramPlaysAScriptAndLogsWhatShows) {
-    const std::string map = WriteMap("with blank.tvm", "Blank,6,5,3,30,");
-    const std::string script = Folder() + "/game.txt";
+    const std::string map = WriteTestFile("with blank.tvm", "Blank,6,5,3,30,");
+    const std::string script = TestFolder() + "/game.txt";
     std::ofstream(script) << "clock 0\npass\nkey F2\nkey F1\npass\nkey F3\npass\n"
-                          << "shot " << Folder() << "/title shot.bmp\n";
-    const std::string log = Folder() + "/log.txt";
-    const std::string errors = Folder() + "/errors.txt";
-    const std::string words = "'" + Folder() + "/with' 'blank.tvm'";
+                          << "shot " << TestFolder() << "/title shot.bmp\n";
+    const std::string log = TestFolder() + "/log.txt";
+    const std::string errors = TestFolder() + "/errors.txt";
+    const std::string words = "'" + TestFolder() + "/with' 'blank.tvm'";
     ASSERT_EQ(RunProgram("--log '" + log + "' '" + script + "' " + words, errors), 0)
-        << ReadFile(errors);
+        << ReadWholeFile(errors);
     // Which clips the game embeds is the resources' business: only the lines
     // that do not depend on them are checked exactly.
-    const std::string lines = ReadFile(log);
+    const std::string lines = ReadWholeFile(log);
     EXPECT_EQ(lines.substr(lines.rfind("exit")), "exit 1\n");
-    EXPECT_EQ(ReadFile(map.substr(0, map.size() - 1) + "h"),
+    EXPECT_EQ(ReadWholeFile(map.substr(0, map.size() - 1) + "h"),
               "? OFF,SOUND OFF,ANIMATION ON,999999,NO NAME,,");
-    const std::string shot = ReadFile(Folder() + "/title shot.bmp");
+    const std::string shot = ReadWholeFile(TestFolder() + "/title shot.bmp");
     ASSERT_GT(shot.size(), 54u);
     EXPECT_EQ(shot.substr(0, 2), "BM");
     EXPECT_EQ(static_cast<int>(shot[28]), 8) << "an 8-bit picture with its palette";
 
     std::ofstream(script) << "dialog cancel\n";
     EXPECT_EQ(RunProgram("'" + script + "' > '" + log + "'", errors), 0);
-    EXPECT_EQ(ReadFile(log), "dialog  -> cancel\nexit 0\n");
+    EXPECT_EQ(ReadWholeFile(log), "dialog  -> cancel\nexit 0\n");
 
     std::ofstream(script) << "clock 0\npass\n\nkey F99\n";
     EXPECT_EQ(RunProgram("'" + script + "' x.tvm", errors), 2);
-    EXPECT_NE(ReadFile(errors).find("line 4: unknown key \"F99\""), std::string::npos)
-        << ReadFile(errors);
+    EXPECT_NE(ReadWholeFile(errors).find("line 4: unknown key \"F99\""), std::string::npos)
+        << ReadWholeFile(errors);
 }
 
 }  // namespace

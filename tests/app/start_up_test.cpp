@@ -11,7 +11,7 @@
 #include "files/map_file.h"
 #include "files/settings.h"
 #include "platform/headless/headless.h"
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST_F(StartUpTest, WithoutADisplayTheGameEndsWithZeroAndWritesNothing) {
     EXPECT_EQ(game->LogLines(), Lines{"exit 0"});
     EXPECT_EQ(HeadlessFramesPresented(), 0u);
     EXPECT_EQ(AppActive, 0);
-    EXPECT_FALSE(std::filesystem::exists(Folder() + "/field.tvh"));
+    EXPECT_FALSE(std::filesystem::exists(TestFolder() + "/field.tvh"));
 }
 
 // The pause before the display is taken ends at the first reading more than
@@ -55,8 +55,8 @@ TEST_F(StartUpTest, ThePauseSeedsTheBoardsAndAMissingTuneIsReported) {
 // The close is handled in the drain of the pass that composed a frame; the
 // shutdown then blanks both pages and nothing more is drawn.
 TEST_F(StartUpTest, ClosingBlanksTheScreenAndKeepsTheSettingsOfEachMap) {
-    const std::string first = WriteMap("first.tvm", "First,6,5,3,30,");
-    const std::string second = WriteMap("second map.TVM", "Second,4,4,2,16,");
+    const std::string first = WriteTestFile("first.tvm", "First,6,5,3,30,");
+    const std::string second = WriteTestFile("second map.TVM", "Second,4,4,2,16,");
     Launch(first);
     Play("pass\nkey F2\nkey F3\npass");
     const uint64_t frames = HeadlessFramesPresented();
@@ -68,15 +68,16 @@ TEST_F(StartUpTest, ClosingBlanksTheScreenAndKeepsTheSettingsOfEachMap) {
                             [](uint8_t pixel) { return pixel == 0; }));
     EXPECT_FALSE(HeadlessDisplayIsOpen());
     EXPECT_FALSE(HeadlessAudioIsOpen());
-    EXPECT_EQ(ReadFile(Folder() + "/first.tvh"), "? OFF,SOUND OFF,ANIMATION ON,999999,NO NAME,,");
+    EXPECT_EQ(ReadWholeFile(TestFolder() + "/first.tvh"),
+              "? OFF,SOUND OFF,ANIMATION ON,999999,NO NAME,,");
 
     Restart();
     Launch("");
     Play("dialog " + second + "\npass");
-    EXPECT_EQ(std::string(SettingsPath), Folder() + "/second map.TVh");
+    EXPECT_EQ(std::string(SettingsPath), TestFolder() + "/second map.TVh");
     EXPECT_EQ(QuestionMarksOn, 1) << "the first map's settings leaked into the second's";
     Close();
-    EXPECT_EQ(ReadFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
+    EXPECT_EQ(ReadWholeFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
 
     Restart();
     Launch(first);

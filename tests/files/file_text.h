@@ -12,9 +12,3 @@ using FilePointer = std::unique_ptr<FILE, FileCloser>;
 
 // An anonymous file holding `text`, positioned at its start.
 FilePointer TextAsFile(const std::string& text);
-
-// Writes `text` to `name` inside the tests' temporary folder; returns the path.
-std::string WriteTestFile(const std::string& name, const std::string& text);
-
-// The whole contents of a file, or "<missing>" when it cannot be read.
-std::string ReadWholeFile(const std::string& path);

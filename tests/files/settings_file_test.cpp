@@ -25,9 +25,7 @@ class SettingsFile : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        folder = TemporaryFolder() + "/" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::create_directories(folder);
+        folder = TestFolder();
         UseSettingsPath(folder + "/map.tvh");
     }
 

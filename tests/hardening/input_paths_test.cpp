@@ -61,7 +61,7 @@ class InputPaths : public HardenedGameTest {
         if (fs::is_symlink(status))
             return "link to " + fs::read_symlink(path, error).string();
         if (fs::is_regular_file(status))
-            return ContentsOf(path);
+            return ReadWholeFile(path);
         return fs::exists(status) ? "not a file" : "<missing>";
     }
 };
@@ -140,27 +140,27 @@ TEST_F(InputPaths, AnyBytesInAFileNameAreAPathLikeAnyOther) {
         EXPECT_STREQ(MapName, "Small");
         Close();
         EXPECT_EQ(game->ExitCode(), 1);
-        EXPECT_EQ(ContentsOf(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
+        EXPECT_EQ(ReadWholeFile(SettingsPath), "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
         const std::string settings = SettingsPath;
-        EXPECT_EQ(settings.substr(0, Folder().size()), Folder());
-        EXPECT_EQ(ContentsOf(map), "Small,6,5,3,30,");
+        EXPECT_EQ(settings.substr(0, TestFolder().size()), TestFolder());
+        EXPECT_EQ(ReadWholeFile(map), "Small,6,5,3,30,");
     }
 }
 
 TEST_F(InputPaths, AMapPathThatIsNotAFileIsNamedWithWhatItIs) {
-    const std::string folder = Folder() + "/folder.tvm";
+    const std::string folder = TestFolder() + "/folder.tvm";
     fs::create_directory(folder);
     EXPECT_EQ(RefusalOf(folder), Caption + folder + "\\nThis is a folder, not a file.");
 
     // Opening a pipe for reading would wait for a writer that never comes.
     HeadlessReset();
-    const std::string pipe = Folder() + "/pipe.tvm";
+    const std::string pipe = TestFolder() + "/pipe.tvm";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_EQ(RefusalOf(pipe), Caption + pipe + "\\nThis is a device or a pipe, not a file.");
 
     // A link to a device is judged by what it leads to.
     HeadlessReset();
-    const std::string device = Folder() + "/zero.tvm";
+    const std::string device = TestFolder() + "/zero.tvm";
     fs::create_symlink("/dev/zero", device);
     EXPECT_EQ(RefusalOf(device), Caption + device + "\\nThis is a device or a pipe, not a file.");
 }
@@ -168,16 +168,16 @@ TEST_F(InputPaths, AMapPathThatIsNotAFileIsNamedWithWhatItIs) {
 TEST_F(InputPaths, AMapPathThatLeadsNowhereIsNamedAlone) {
     // A missing file, a link to nothing and a link to itself cannot be
     // opened at all: the path alone says it all.
-    const std::string missing = Folder() + "/missing.tvm";
+    const std::string missing = TestFolder() + "/missing.tvm";
     EXPECT_EQ(RefusalOf(missing), Caption + missing);
 
     HeadlessReset();
-    const std::string dangling = Folder() + "/dangling.tvm";
-    fs::create_symlink(Folder() + "/nothing", dangling);
+    const std::string dangling = TestFolder() + "/dangling.tvm";
+    fs::create_symlink(TestFolder() + "/nothing", dangling);
     EXPECT_EQ(RefusalOf(dangling), Caption + dangling);
 
     HeadlessReset();
-    const std::string loop = Folder() + "/loop.tvm";
+    const std::string loop = TestFolder() + "/loop.tvm";
     fs::create_symlink(loop, loop);
     EXPECT_EQ(RefusalOf(loop), Caption + loop);
 
@@ -197,7 +197,7 @@ TEST_F(InputPaths, AnUnreadableMapIsNamedAndLeftAlone) {
 
     // A readable map in a folder that may not be searched cannot be reached.
     HeadlessReset();
-    const std::string folder = Folder() + "/locked";
+    const std::string folder = TestFolder() + "/locked";
     fs::create_directory(folder);
     const std::string inside = folder + "/small.tvm";
     fs::copy_file(WriteSmallMap("copy.tvm"), inside);
@@ -206,7 +206,7 @@ TEST_F(InputPaths, AnUnreadableMapIsNamedAndLeftAlone) {
 }
 
 TEST_F(InputPaths, EmptyAndJunkMapsAreRefusedWithAReason) {
-    const std::string empty = WriteFile("empty.tvm", "");
+    const std::string empty = WriteTestFile("empty.tvm", "");
     EXPECT_EQ(RefusalOf(empty),
               Caption + empty +
                   "\\nThe file ends before the map's name, width, height and number of mines.");
@@ -232,7 +232,7 @@ TEST_F(InputPaths, EmptyAndJunkMapsAreRefusedWithAReason) {
     for (const auto& [name, bytes] : junk) {
         SCOPED_TRACE(name);
         HeadlessReset();
-        const std::string path = WriteFile(name, bytes);
+        const std::string path = WriteTestFile(name, bytes);
         const std::string notice = RefusalOf(path);
         EXPECT_EQ(notice.substr(0, std::string(Caption).size() + path.size() + 2),
                   Caption + path + "\\n");
@@ -244,8 +244,8 @@ TEST_F(InputPaths, EmptyAndJunkMapsAreRefusedWithAReason) {
 TEST_F(InputPaths, ARefusedMapLeavesTheGameFreeToChooseAnother) {
     // After each refusal the dialog starts from the refused path, and the
     // map finally chosen is played as if nothing had happened.
-    const std::string folder = Folder();
-    const std::string empty = WriteFile("empty.tvm", "");
+    const std::string folder = TestFolder();
+    const std::string empty = WriteTestFile("empty.tvm", "");
     const std::string good = WriteSmallMap();
     Start(folder + "/missing.tvm", {folder, empty, good});
     ASSERT_TRUE(game->Running());
@@ -266,7 +266,7 @@ namespace {
 TEST_F(InputPaths, AFileFarTooLargeToBeAMapIsRefusedWithoutReadingIt) {
     // 65 MB of nothing (a sparse file): reading it would keep the player
     // waiting; it is refused from its size alone.
-    const std::string huge = WriteFile("huge.tvm", "Huge,2,1,0,2,");
+    const std::string huge = WriteTestFile("huge.tvm", "Huge,2,1,0,2,");
     fs::resize_file(huge, (64u << 20) + 1);
     EXPECT_EQ(RefusalOf(huge), Caption + huge + "\\nThe file is far too large to be a map.");
 }

@@ -30,7 +30,7 @@ class SettingsPaths : public HardenedGameTest {
     void SetUp() override {
         HardenedGameTest::SetUp();
         map = WriteSmallMap("small.tvm");
-        settings = Folder() + "/small.tvh";
+        settings = TestFolder() + "/small.tvh";
     }
 
     // Starts the game on the map, switches the three options off with their
@@ -42,7 +42,7 @@ class SettingsPaths : public HardenedGameTest {
         Play("key F2\npass\nkey F3\npass\nkey F4\npass");
         Close();
         EXPECT_EQ(game->ExitCode(), 1);
-        EXPECT_EQ(ContentsOf(map), MapText);
+        EXPECT_EQ(ReadWholeFile(map), MapText);
     }
 
     // Starts the game, looks at the settings it read, and closes it
@@ -73,7 +73,7 @@ TEST_F(SettingsPaths, AFolderOrPipeInItsPlaceIsLeftAlone) {
     EXPECT_TRUE(fs::is_fifo(settings));
 
     // Only the game's own file is ever written: no leftover beside it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(TestFolder()), fs::directory_iterator()), 2);
 }
 
 TEST_F(SettingsPaths, ALinkInItsPlaceNeverCostsTheFileItLeadsTo) {
@@ -81,11 +81,11 @@ TEST_F(SettingsPaths, ALinkInItsPlaceNeverCostsTheFileItLeadsTo) {
     // settings (harmlessly), and closing replaces the link, not the map.
     fs::create_symlink(map, settings);
     PlayAndClose();
-    EXPECT_EQ(ContentsOf(map), MapText);
+    EXPECT_EQ(ReadWholeFile(map), MapText);
     EXPECT_FALSE(fs::is_symlink(settings));
     // The map's fields, read as settings, turn every option off and give a
     // best time of 3 by "30"; the keys turned the options on again.
-    EXPECT_EQ(ContentsOf(settings), "? ON,SOUND ON,ANIMATION ON,3,30,,");
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON,3,30,,");
 
     // A link to a device is never opened.
     HeadlessReset();
@@ -101,18 +101,18 @@ TEST_F(SettingsPaths, WhatStandsInTheWayOfTheTemporaryFileIsNeverWrittenThrough)
     const std::string temporary = settings + ".new";
     fs::create_symlink(map, temporary);
     PlayAndClose();
-    EXPECT_EQ(ContentsOf(map), MapText);
-    EXPECT_EQ(ContentsOf(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
+    EXPECT_EQ(ReadWholeFile(map), MapText);
+    EXPECT_EQ(ReadWholeFile(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
     EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
 
     // A folder there that cannot simply be removed: nothing is saved, the
     // old file stays, and the game still closes normally.
     HeadlessReset();
     fs::create_directory(temporary);
-    WriteFile("small.tvh.new/keep", "the player's");
+    WriteTestFile("small.tvh.new/keep", "the player's");
     PlayAndClose();
-    EXPECT_EQ(ContentsOf(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
-    EXPECT_EQ(ContentsOf(temporary + "/keep"), "the player's");
+    EXPECT_EQ(ReadWholeFile(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
+    EXPECT_EQ(ReadWholeFile(temporary + "/keep"), "the player's");
 }
 
 TEST_F(SettingsPaths, AReadOnlyFolderKeepsWhatItHolds) {
@@ -121,19 +121,19 @@ TEST_F(SettingsPaths, AReadOnlyFolderKeepsWhatItHolds) {
         GTEST_SKIP() << "this process writes every file whatever its mode";
 
     // Nothing there yet: the game plays and writes nothing.
-    fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(TestFolder(), fs::perms::owner_read | fs::perms::owner_exec);
     PlayAndClose();
     EXPECT_FALSE(fs::exists(settings));
 
     // A settings file there already: read, and left exactly as it was.
     HeadlessReset();
-    fs::permissions(Folder(), fs::perms::owner_all);
-    WriteFile("small.tvh", OldRecord);
-    fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(TestFolder(), fs::perms::owner_all);
+    WriteTestFile("small.tvh", OldRecord);
+    fs::permissions(TestFolder(), fs::perms::owner_read | fs::perms::owner_exec);
     PlayAndClose();
     EXPECT_EQ(HighScore, 42);
-    EXPECT_EQ(ContentsOf(settings), OldRecord);
-    EXPECT_EQ(std::distance(fs::directory_iterator(Folder()), fs::directory_iterator()), 2);
+    EXPECT_EQ(ReadWholeFile(settings), OldRecord);
+    EXPECT_EQ(std::distance(fs::directory_iterator(TestFolder()), fs::directory_iterator()), 2);
 }
 
 TEST_F(SettingsPaths, AReadOnlyOrUnreadableFileIsKept) {
@@ -141,11 +141,11 @@ TEST_F(SettingsPaths, AReadOnlyOrUnreadableFileIsKept) {
     if (!enforced.Holds())
         GTEST_SKIP() << "this process writes every file whatever its mode";
 
-    WriteFile("small.tvh", OldRecord);
+    WriteTestFile("small.tvh", OldRecord);
     fs::permissions(settings, fs::perms::owner_read);
     PlayAndClose();
     EXPECT_STREQ(HighScoreName, "OLD HAND");
-    EXPECT_EQ(ContentsOf(settings), OldRecord);
+    EXPECT_EQ(ReadWholeFile(settings), OldRecord);
 
     // One the game cannot even read: it plays with the defaults, and the
     // record in the file is still there for when the player fixes its mode.
@@ -154,7 +154,7 @@ TEST_F(SettingsPaths, AReadOnlyOrUnreadableFileIsKept) {
     PlayAndClose();
     EXPECT_EQ(HighScore, NoHighScore);
     fs::permissions(settings, fs::perms::owner_read);
-    EXPECT_EQ(ContentsOf(settings), OldRecord);
+    EXPECT_EQ(ReadWholeFile(settings), OldRecord);
 }
 
 TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
@@ -175,7 +175,7 @@ TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
           std::string(100000, ','), std::string(100000, '9'), std::string("\0\0\0,\0,", 6)}) {
         SCOPED_TRACE(contents.size());
         HeadlessReset();
-        WriteFile("small.tvh", contents);
+        WriteTestFile("small.tvh", contents);
         StartAndClose();
         EXPECT_GE(HighScore, 0);
         EXPECT_LE(HighScore, NoHighScore);
@@ -185,7 +185,7 @@ TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
 
         // What was saved reads back as the same settings, and saves as the
         // same bytes again.
-        const std::string saved = ContentsOf(settings);
+        const std::string saved = ReadWholeFile(settings);
         const int32_t flags[3] = {QuestionMarksOn, SoundOn, AnimationOn};
         const int32_t best = HighScore;
         const std::string name = HighScoreName;
@@ -197,7 +197,7 @@ TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
         EXPECT_EQ(HighScore, best);
         EXPECT_EQ(HighScoreName, name);
         SaveSettings();
-        EXPECT_EQ(ContentsOf(settings), saved);
+        EXPECT_EQ(ReadWholeFile(settings), saved);
     }
 }
 
@@ -227,7 +227,7 @@ TEST_F(SettingsPaths, HandEditedFilesReadAsThePlayerMeantThem) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.contents);
         HeadlessReset();
-        WriteFile("small.tvh", c.contents);
+        WriteTestFile("small.tvh", c.contents);
         StartAndClose();
         EXPECT_EQ(QuestionMarksOn, c.question);
         EXPECT_EQ(SoundOn, c.sound);
@@ -243,7 +243,7 @@ TEST_F(SettingsPaths, HandEditedFilesReadAsThePlayerMeantThem) {
 namespace {
 
 TEST_F(SettingsPaths, AFileOfMegabytesIsNotOursAndGivesTheDefaults) {
-    WriteFile("small.tvh", "? OFF,SOUND OFF,ANIMATION OFF,7,HUGE,");
+    WriteTestFile("small.tvh", "? OFF,SOUND OFF,ANIMATION OFF,7,HUGE,");
     fs::resize_file(settings, 2u << 20);
     Start(map);
     ASSERT_TRUE(game->Running());

@@ -9,7 +9,7 @@
 #include "app/name_entry.h"
 #include "board/board.h"
 #include "files/settings.h"
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 #include "video/compose.h"
 
 namespace {

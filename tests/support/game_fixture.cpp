@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "app/main_loop.h"
 #include "board/board.h"
@@ -23,19 +25,24 @@ void SetBoardFromArt(const std::vector<std::string>& rows) {
             const int32_t i = CellIndex(x, y);
             CoverState[i] = c == '.' ? Void : Hidden;
             CellValue[i] = c == '*' ? Mine : 0;
-            if (c != '.') ++PlayableCount;
-            if (c == '*') ++mines;
+            if (c != '.')
+                ++PlayableCount;
+            if (c == '*')
+                ++mines;
         }
     }
-    if (mines == 0) return;
+    if (mines == 0)
+        return;
     for (int32_t x = 0; x < BoardWidth; ++x) {
         for (int32_t y = 0; y < BoardHeight; ++y) {
             const int32_t i = CellIndex(x, y);
-            if (CellValue[i] == Mine || CoverState[i] == Void) continue;
+            if (CellValue[i] == Mine || CoverState[i] == Void)
+                continue;
             int32_t count = 0;
             for (int32_t dx = -1; dx <= 1; ++dx) {
                 for (int32_t dy = -1; dy <= 1; ++dy) {
-                    if (InsideBoard(x + dx, y + dy) && CellValue[CellIndex(x + dx, y + dy)] == Mine) {
+                    if (InsideBoard(x + dx, y + dy) &&
+                        CellValue[CellIndex(x + dx, y + dy)] == Mine) {
                         ++count;
                     }
                 }
@@ -54,11 +61,21 @@ std::vector<std::string> CoverArt() {
         std::string row;
         for (int32_t x = 0; x < BoardWidth; ++x) {
             switch (CoverState[CellIndex(x, y)]) {
-                case Hidden: row += 'H'; break;
-                case Open: row += 'O'; break;
-                case Flagged: row += 'F'; break;
-                case Questioned: row += '?'; break;
-                default: row += ' '; break;
+                case Hidden:
+                    row += 'H';
+                    break;
+                case Open:
+                    row += 'O';
+                    break;
+                case Flagged:
+                    row += 'F';
+                    break;
+                case Questioned:
+                    row += '?';
+                    break;
+                default:
+                    row += ' ';
+                    break;
             }
         }
         rows.push_back(row);
@@ -75,9 +92,37 @@ std::string TemporaryFolder() {
         static struct Remover {
             ~Remover() {
                 std::error_code ignored;
-                if (folder != "/tmp") std::filesystem::remove_all(folder, ignored);
+                if (folder != "/tmp")
+                    std::filesystem::remove_all(folder, ignored);
             }
         } remover;
     }
     return folder;
+}
+
+std::string TestFolder() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+        if (c == '/')
+            c = '_';  // parameterised tests
+    }
+    const std::string folder = TemporaryFolder() + "/" + name;
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string WriteTestFile(const std::string& name, const std::string& bytes) {
+    const std::string path = TestFolder() + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return "<missing>";
+    std::ostringstream contents;
+    contents << file.rdbuf();
+    return contents.str();
 }

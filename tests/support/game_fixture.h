@@ -8,7 +8,7 @@
 #include <vector>
 
 class GameTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
 };
 
@@ -25,3 +25,12 @@ std::vector<std::string> CoverArt();
 
 // A temporary folder for files, removed when the test program ends.
 std::string TemporaryFolder();
+
+// A folder of the running test's own inside TemporaryFolder().
+std::string TestFolder();
+
+// Writes `bytes` to `name` inside TestFolder(); returns the path.
+std::string WriteTestFile(const std::string& name, const std::string& bytes);
+
+// The whole contents of a file, or "<missing>" when it cannot be read.
+std::string ReadWholeFile(const std::string& path);

@@ -25,9 +25,7 @@ class MapCommands : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        folder_ = TemporaryFolder() + "/" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::create_directories(folder_);
+        folder_ = TestFolder();
     }
 
     Outcome Run(const std::vector<std::string>& arguments) {
@@ -40,12 +38,6 @@ class MapCommands : public GameTest {
         return outcome;
     }
 
-    std::string Write(const std::string& name, const std::string& contents) {
-        const std::string path = folder_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << contents;
-        return path;
-    }
-
     std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
     std::string folder_;
@@ -54,7 +46,7 @@ class MapCommands : public GameTest {
 const char* const CornersMap = "Corners,4,3,2,\n0,1,2,1/4/\n1,2,1/\n";
 
 TEST_F(MapCommands, InfoPrintsTheMapAsTheGameReadsIt) {
-    const std::string path = Write("corners.tvm", CornersMap);
+    const std::string path = WriteTestFile("corners.tvm", CornersMap);
     const Outcome info = Run({"info", path});
     EXPECT_EQ(info.status, 0);
     EXPECT_EQ(info.err, "");
@@ -71,7 +63,7 @@ TEST_F(MapCommands, InfoAndCheckRefuseWhatTheGameRefuses) {
         "Cut,4,3",            // header cut short
     };
     for (const std::string& contents : refused) {
-        const std::string path = Write("refused.tvm", contents);
+        const std::string path = WriteTestFile("refused.tvm", contents);
         for (const char* command : {"info", "check"}) {
             const Outcome outcome = Run({command, path});
             EXPECT_EQ(outcome.status, 1) << contents;
@@ -86,11 +78,11 @@ TEST_F(MapCommands, InfoAndCheckRefuseWhatTheGameRefuses) {
 }
 
 TEST_F(MapCommands, CheckAddsRegionsDensityAndWarnings) {
-    const std::string islands = Write("islands.tvm",
-                                      "Islands,7,3,2,\n"
-                                      "2,1,2,1,1/\n"
-                                      "0,2,1,2,2/\n"
-                                      "0,7/\n");
+    const std::string islands = WriteTestFile("islands.tvm",
+                                              "Islands,7,3,2,\n"
+                                              "2,1,2,1,1/\n"
+                                              "0,2,1,2,2/\n"
+                                              "0,7/\n");
     const Outcome check = Run({"check", islands});
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.out, "name: Islands\nwidth: 7\nheight: 3\nmines: 2\nplayable: 9\nsettings: " +
@@ -99,12 +91,12 @@ TEST_F(MapCommands, CheckAddsRegionsDensityAndWarnings) {
                              "warning: the region at column 6, row 0 has only 1 cell: too small "
                              "to hold a safe cell in 22.2 % of games, and a guess in the others\n");
 
-    const Outcome past = Run({"check", Write("past.tvm", "Long,3,1,0,5,\n")});
+    const Outcome past = Run({"check", WriteTestFile("past.tvm", "Long,3,1,0,5,\n")});
     EXPECT_NE(past.out.find("regions: 1\ndensity: 0.0 %\n"), std::string::npos);
     EXPECT_NE(past.out.find("warning: the runs go on past the last cell"), std::string::npos);
     EXPECT_NE(past.out.find("warning: mines are so sparse"), std::string::npos);
 
-    const Outcome early = Run({"check", Write("early.tvm", "Short,10,1,1,4,")});
+    const Outcome early = Run({"check", WriteTestFile("early.tvm", "Short,10,1,1,4,")});
     EXPECT_EQ(early.status, 0);
     EXPECT_NE(early.out.find("####......\n"), std::string::npos);
     EXPECT_NE(early.out.find("warning: the file ends before the last cell"), std::string::npos);
@@ -128,8 +120,9 @@ TEST_F(MapCommands, MakeThenInfoKeepsTheFieldExactlyForTextArtAndImages) {
     };
     for (const auto& picture : pictures) {
         SCOPED_TRACE(picture.picture);
-        const Outcome made = Run({"make", Write(picture.picture, picture.contents), "--name",
-                                  "Little House", "--mines", "5", "--output", Path("made.tvm")});
+        const Outcome made =
+            Run({"make", WriteTestFile(picture.picture, picture.contents), "--name", "Little House",
+                 "--mines", "5", "--output", Path("made.tvm")});
         EXPECT_EQ(made.status, 0) << made.err;
         const std::string info = Run({"info", Path("made.tvm")}).out;
         EXPECT_EQ(info.rfind("name: Little House\n", 0), 0u) << info;
@@ -139,7 +132,7 @@ TEST_F(MapCommands, MakeThenInfoKeepsTheFieldExactlyForTextArtAndImages) {
 
 TEST_F(MapCommands, MakeWritesTheTidyFormToStandardOutputByDefault) {
     const Outcome made =
-        Run({"make", "--name=Corners", "--mines=2", Write("c.txt", ".##.\n####\n.##.\n")});
+        Run({"make", "--name=Corners", "--mines=2", WriteTestFile("c.txt", ".##.\n####\n.##.\n")});
     EXPECT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(made.out, "Corners,4,3,2,\n0,1,2,1/\n4/\n1,2,1/\n");
     EXPECT_EQ(made.err, "");  // 25 % is dense, but not past what still plays
@@ -147,7 +140,7 @@ TEST_F(MapCommands, MakeWritesTheTidyFormToStandardOutputByDefault) {
 
 TEST_F(MapCommands, MakeTakesTheNameFromThePictureAndFifteenPercentByDefault) {
     const std::string picture =
-        Write("meadow.txt", std::string(20, '#') + "\n" + std::string(20, '#') + "\n");
+        WriteTestFile("meadow.txt", std::string(20, '#') + "\n" + std::string(20, '#') + "\n");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "meadow,20,2,6,"},  // 15 % of 40
         {{"--density", "12.5%"}, "meadow,20,2,5,"},
@@ -166,14 +159,15 @@ TEST_F(MapCommands, MakeTakesTheNameFromThePictureAndFifteenPercentByDefault) {
 }
 
 TEST_F(MapCommands, MakeReplacesAnOldMapWholeButNeverItsOwnPicture) {
-    const std::string output = Write("field.tvm", std::string(5000, 'x'));
-    const Outcome made = Run({"make", Write("f.txt", "###\n"), "--mines", "0", "--output", output});
+    const std::string output = WriteTestFile("field.tvm", std::string(5000, 'x'));
+    const Outcome made =
+        Run({"make", WriteTestFile("f.txt", "###\n"), "--mines", "0", "--output", output});
     EXPECT_EQ(made.status, 0);
     EXPECT_EQ(made.out, "wrote " + output + ": 3 x 1, 3 playable cells, 0 mines (0.0 %)\n");
     EXPECT_EQ(Slurp(output), "f,3,1,0,\n3/\n");
     EXPECT_FALSE(std::filesystem::exists(output + ".part"));
 
-    const std::string picture = Write("sneaky.tvm", "###\n###\n");
+    const std::string picture = WriteTestFile("sneaky.tvm", "###\n###\n");
     const Outcome refused = Run({"make", picture, "--mines", "1", "--output", picture});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("this is the picture itself"), std::string::npos);
@@ -181,11 +175,11 @@ TEST_F(MapCommands, MakeReplacesAnOldMapWholeButNeverItsOwnPicture) {
 }
 
 TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
-    const std::string art = Write("art.txt", "####\n####\n");
+    const std::string art = WriteTestFile("art.txt", "####\n####\n");
     const std::string output = Path("out.tvm");
     const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"make", Write("wide.txt", std::string(301, '#'))}, "301 x 1"},
-        {{"make", Write("void.txt", "....\n")}, "no playable cell"},
+        {{"make", WriteTestFile("wide.txt", std::string(301, '#'))}, "301 x 1"},
+        {{"make", WriteTestFile("void.txt", "....\n")}, "no playable cell"},
         {{"make", art, "--mines", "8"}, "8 mines on 8 playable cells"},
         {{"make", art, "--density", "100"}, "8 mines on 8 playable cells"},
         {{"make", art, "--density", "101"}, "--density needs a percentage"},
@@ -203,7 +197,7 @@ TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
         {{"make", art, art}, "one picture"},
         {{"make", "--mines", "1"}, "needs a picture"},
         {{"make", Path("missing.txt")}, "cannot open the picture"},
-        {{"make", Write("bad.txt", "#?#\n")}, "line 1, column 2: '?'"},
+        {{"make", WriteTestFile("bad.txt", "#?#\n")}, "line 1, column 2: '?'"},
     };
     for (const auto& [given, reason] : cases) {
         std::vector<std::string> arguments = given;
@@ -242,7 +236,7 @@ TEST_F(MapCommands, UsageAndHelp) {
 // The program itself: its arguments reach the commands and its exit status
 // is theirs.
 TEST_F(MapCommands, TheProgramRunsTheCommands) {
-    const std::string map = Write("corners.tvm", CornersMap);
+    const std::string map = WriteTestFile("corners.tvm", CornersMap);
     const std::string command = std::string(TORVEX_MAP_TOOL) + " info '" + map + "' > '" +
                                 Path("info.txt") + "' 2> '" + Path("errors.txt") + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);

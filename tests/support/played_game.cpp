@@ -1,4 +1,4 @@
-#include "tests/app/played_game.h"
+#include "tests/support/played_game.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,20 +23,6 @@ void PlayedGameTest::SetUp() {
     for (int32_t slot = 0; slot < LoadedSlotCount; ++slot) {
         HeadlessAddResource(SoundResourceNames[slot], "WAVE", MakeTestWave(64));
     }
-}
-
-std::string PlayedGameTest::Folder() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string folder =
-        TemporaryFolder() + "/" + test->test_suite_name() + "." + test->name();
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-std::string PlayedGameTest::WriteMap(const std::string& fileName, const std::string& text) {
-    const std::string path = Folder() + "/" + fileName;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
 }
 
 void PlayedGameTest::Play(const std::string& script) {
@@ -107,9 +93,4 @@ std::vector<std::string> PlayedGameTest::NewSounds() {
                  [](const std::string& line) { return line.rfind("sound ", 0) == 0; });
     soundsSeen_ = log.size();
     return sounds;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
 }

@@ -14,18 +14,14 @@
 // between two mines, (3,0) a 1, and (2,2) a 0 whose flood opens all but (1,0).
 extern const std::vector<std::string> ArrangedField;
 
-std::string ReadFile(const std::string& path);  // "" when there is no file
-
 class PlayedGameTest : public GameTest {
   protected:
     void SetUp() override;
     // A fresh machine and game, as a new process has them; files stay.
     void Restart() { SetUp(); }
 
-    // A folder of this test's own, and a map file written into it.
-    std::string Folder();
-    std::string WriteMap(const std::string& fileName, const std::string& text);
-    std::string WriteFieldMap() { return WriteMap("field.tvm", "Field,6,5,4,30,"); }
+    // The field map, written into the test's own folder.
+    std::string WriteFieldMap() { return WriteTestFile("field.tvm", "Field,6,5,4,30,"); }
 
     // A game with this argument text, driven by runner commands (one that
     // fails fails the test); Close ends it as the runner does at a script's end.
