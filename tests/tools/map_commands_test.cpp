@@ -164,14 +164,14 @@ TEST_F(MapCommands, MakeReplacesAnOldMapWholeButNeverItsOwnPicture) {
         Run({"make", WriteTestFile("f.txt", "###\n"), "--mines", "0", "--output", output});
     EXPECT_EQ(made.status, 0);
     EXPECT_EQ(made.out, "wrote " + output + ": 3 x 1, 3 playable cells, 0 mines (0.0 %)\n");
-    EXPECT_EQ(Slurp(output), "f,3,1,0,\n3/\n");
+    EXPECT_EQ(ReadWholeFile(output), "f,3,1,0,\n3/\n");
     EXPECT_FALSE(std::filesystem::exists(output + ".part"));
 
     const std::string picture = WriteTestFile("sneaky.tvm", "###\n###\n");
     const Outcome refused = Run({"make", picture, "--mines", "1", "--output", picture});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("this is the picture itself"), std::string::npos);
-    EXPECT_EQ(Slurp(picture), "###\n###\n");
+    EXPECT_EQ(ReadWholeFile(picture), "###\n###\n");
 }
 
 TEST_F(MapCommands, MakeRefusesWhatCannotBeAGoodMapAndWritesNothing) {
@@ -240,15 +240,16 @@ TEST_F(MapCommands, TheProgramRunsTheCommands) {
     const std::string command = std::string(TORVEX_MAP_TOOL) + " info '" + map + "' > '" +
                                 Path("info.txt") + "' 2> '" + Path("errors.txt") + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(Slurp(Path("info.txt")).substr(0, 14), "name: Corners\n");
-    EXPECT_EQ(Slurp(Path("errors.txt")), "");
+    EXPECT_EQ(ReadWholeFile(Path("info.txt")).substr(0, 14), "name: Corners\n");
+    EXPECT_EQ(ReadWholeFile(Path("errors.txt")), "");
 
     const std::string refused = std::string(TORVEX_MAP_TOOL) + " info '" + Path("none.tvm") +
                                 "' > /dev/null 2> '" + Path("errors.txt") + "'";
     const int status = std::system(refused.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
-    EXPECT_EQ(Slurp(Path("errors.txt")).rfind("torvex-map: " + Path("none.tvm") + ": ", 0), 0u);
+    EXPECT_EQ(ReadWholeFile(Path("errors.txt")).rfind("torvex-map: " + Path("none.tvm") + ": ", 0),
+              0u);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ std::string BmpOf(const std::vector<std::vector<uint8_t>>& indices) {
     const std::string path = TemporaryFolder() + "/picture.bmp";
     EXPECT_TRUE(WriteIndexedBitmapFile(path, pixels.data(), static_cast<int>(indices[0].size()),
                                        static_cast<int>(indices.size()), palette.data()));
-    return Slurp(path);
+    return ReadWholeFile(path);
 }
 
 TEST(TextArt, ReadsRowsAndToleratesLineEndings) {

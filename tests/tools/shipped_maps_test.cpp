@@ -16,11 +16,11 @@
 #include "files/map_file.h"
 #include "platform/headless/headless.h"
 #include "tests/support/game_fixture.h"
+#include "tests/support/played_game.h"
 #include "tests/tools/tool_test_support.h"
 #include "tools/map/commands.h"
 #include "tools/map/field.h"
 #include "tools/map/regions.h"
-#include "tools/runner/scripted_game.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ struct CatalogueEntry {
 
 std::vector<CatalogueEntry> ReadCatalogue() {
     std::vector<CatalogueEntry> entries;
-    std::istringstream in(Slurp(MapsFolder + "/catalogue.txt"));
+    std::istringstream in(ReadWholeFile(MapsFolder + "/catalogue.txt"));
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#')
             continue;
@@ -83,7 +83,7 @@ TEST_F(ShippedMaps, EachIsWhatTheToolMakesFromItsPictureAndLoadsPlayingWell) {
                                       out, err);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(err.str(), "") << "no warning for any shipped map";
-        EXPECT_EQ(out.str(), Slurp(MapsFolder + "/" + entry.file))
+        EXPECT_EQ(out.str(), ReadWholeFile(MapsFolder + "/" + entry.file))
             << "the map differs from what its picture makes; run tools/map/make-shipped-maps";
 
         const MapReadReport report = ReadMapFromPath((MapsFolder + "/" + entry.file).c_str());
@@ -117,21 +117,11 @@ TEST_F(ShippedMaps, EachIsWhatTheToolMakesFromItsPictureAndLoadsPlayingWell) {
 // then keep opening cells; the test knows where the mines are and makes
 // the lucky guesses, preferring cells that open an area. No move may lose,
 // and the small maps are played to the win.
-class ShippedMapsPlayed : public ShippedMaps {
+class ShippedMapsPlayed : public PlayedGameTest {
   protected:
-    void Play(const std::string& script) {
-        std::string error;
-        ASSERT_TRUE(game->RunScript(script, &error)) << error;
-    }
-
     // Moves the view onto cell (x, y), then opens it.
     void OpenCell(int32_t x, int32_t y) {
-        const int32_t dx = CellPixels * x + CellPixels / 2 - ViewX;
-        const int32_t dy = CellPixels * y + CellPixels / 2 - ViewY;
-        Play("move " + std::to_string(dx) + " " + std::to_string(dy) + "\npass");
-        ASSERT_EQ(ViewX / CellPixels, x);
-        ASSERT_EQ(ViewY / CellPixels, y);
-        Play("down left\npass\nup left\npass");
+        ClickCell(x, y, "left");
         ASSERT_EQ(CoverState[CellIndex(x, y)], Open) << "(" << x << ", " << y << ")";
         ASSERT_NE(GameState, Lost) << "the move at (" << x << ", " << y << ") lost";
     }
@@ -157,21 +147,19 @@ class ShippedMapsPlayed : public ShippedMaps {
         return found;
     }
 
-    std::unique_ptr<ScriptedGame> game;
+    std::vector<CatalogueEntry> catalogue = ReadCatalogue();
 };
 
 TEST_F(ShippedMapsPlayed, EachSurvivesItsFirstMoves) {
-    const std::string folder = TemporaryFolder() + "/played";
-    std::filesystem::create_directories(folder);
+    const std::string folder = TestFolder();
     for (const CatalogueEntry& entry : catalogue) {
         SCOPED_TRACE(entry.file);
-        HeadlessReset();
-        ResetGame();
+        Restart();
         // A copy, so the game's settings file lands beside it and not in maps/.
         const std::string copy = folder + "/" + entry.file;
         std::filesystem::copy_file(MapsFolder + "/" + entry.file, copy,
                                    std::filesystem::copy_options::overwrite_existing);
-        game = std::make_unique<ScriptedGame>(copy);
+        Launch(copy);
         Play("clock 0\npass\nkey F1\npass");
         ASSERT_EQ(GameState, Ready);
         ASSERT_STREQ(MapName, entry.name.c_str());
@@ -196,8 +184,7 @@ TEST_F(ShippedMapsPlayed, EachSurvivesItsFirstMoves) {
             EXPECT_EQ(GameState, Playing);
             EXPECT_GT(PlayableCount - CoveredCount, openedFirst);
         }
-        std::string error;
-        ASSERT_TRUE(game->Finish(&error)) << error;
+        Close();
         EXPECT_EQ(game->ExitCode(), 1);
     }
 }

@@ -1,10 +1,8 @@
-// What the map tool's tests share: fields drawn as text art, and files read whole.
+// What the map tool's tests share: fields drawn as text art.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,12 +19,4 @@ inline Field FieldOf(const Rows& rows) {
     std::string problem;
     EXPECT_TRUE(ReadTextArt(art, &field, &problem)) << problem;
     return field;
-}
-
-// A file's bytes, or "<missing>" when it cannot be read.
-inline std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return in ? text.str() : "<missing>";
 }
