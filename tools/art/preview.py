@@ -6,6 +6,7 @@ import os
 import numpy as np
 from PIL import Image
 
+from canvas import stamp
 from palette import PALETTE
 
 SCREEN_W, SCREEN_H = 640, 480
@@ -18,15 +19,7 @@ class Screen:
 
     def blit(self, x, y, rect):
         left, top, right, bottom = rect
-        part = self.sheet[top:bottom, left:right]
-        h, w = part.shape
-        x0, y0 = max(0, x), max(0, y)
-        x1, y1 = min(SCREEN_W, x + w), min(SCREEN_H, y + h)
-        if x0 >= x1 or y0 >= y1:
-            return
-        src = part[y0 - y:y1 - y, x0 - x:x1 - x]
-        dst = self.pixels[y0:y1, x0:x1]
-        dst[src != 0] = src[src != 0]
+        stamp(self.pixels, self.sheet[top:bottom, left:right], x, y)
 
     def tile(self, x, y, index):
         self.blit(x, y, tile_rect(index))
