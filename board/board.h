@@ -55,7 +55,9 @@ extern int32_t FloodX[FloodCapacity];
 extern int32_t FloodY[FloodCapacity];
 extern int32_t FloodCount;
 
-inline int32_t CellIndex(int32_t x, int32_t y) { return x * MaxBoardSide + y; }
+inline int32_t CellIndex(int32_t x, int32_t y) {
+    return x * MaxBoardSide + y;
+}
 
 inline bool InsideBoard(int32_t x, int32_t y) {
     return x >= 0 && x < BoardWidth && y >= 0 && y < BoardHeight;

@@ -2,9 +2,9 @@
 
 #include "app/game_state.h"
 #include "board/board.h"
-#include "sound/cues.h"
 #include "board/random.h"
 #include "platform/platform.h"
+#include "sound/cues.h"
 
 uint32_t LastTick = 0;
 uint32_t StartTick = 0;

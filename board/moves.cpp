@@ -6,10 +6,10 @@
 #include "app/game_state.h"
 #include "board/board.h"
 #include "board/clock.h"
-#include "sound/cues.h"
 #include "board/new_game.h"
 #include "files/settings.h"
 #include "platform/platform.h"
+#include "sound/cues.h"
 
 namespace {
 

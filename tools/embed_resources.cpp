@@ -18,7 +18,8 @@ namespace {
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>* bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
+    if (!in)
+        return false;
     bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return true;
 }
@@ -31,11 +32,13 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) return Fail("usage: torvex-embed MANIFEST OUTPUT.cpp");
+    if (argc != 3)
+        return Fail("usage: torvex-embed MANIFEST OUTPUT.cpp");
     const std::string manifest = argv[1];
     const std::string folder = manifest.substr(0, manifest.find_last_of('/') + 1);
     std::ifstream list(manifest);
-    if (!list) return Fail("cannot read " + manifest);
+    if (!list)
+        return Fail("cannot read " + manifest);
 
     std::ostringstream data;
     std::ostringstream table;
@@ -46,12 +49,14 @@ int main(int argc, char** argv) {
         ++lineNumber;
         std::istringstream fields(line);
         std::string name, type, file, extra;
-        if (!(fields >> name) || name[0] == '#') continue;
+        if (!(fields >> name) || name[0] == '#')
+            continue;
         if (!(fields >> type >> file) || (fields >> extra)) {
             return Fail(manifest + ":" + std::to_string(lineNumber) + ": want NAME TYPE FILE");
         }
         std::vector<unsigned char> bytes;
-        if (!ReadWholeFile(folder + file, &bytes)) return Fail("cannot read " + folder + file);
+        if (!ReadWholeFile(folder + file, &bytes))
+            return Fail("cannot read " + folder + file);
         size_t skip = 0;
         if (type == "BITMAP") {
             if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M') {
@@ -61,7 +66,8 @@ int main(int argc, char** argv) {
         }
         data << "const unsigned char Resource" << count << "[] = {";
         for (size_t i = skip; i < bytes.size(); ++i) {
-            if ((i - skip) % 24 == 0) data << "\n   ";
+            if ((i - skip) % 24 == 0)
+                data << "\n   ";
             data << ' ' << static_cast<int>(bytes[i]) << ',';
         }
         data << "\n    0};\n";
@@ -79,7 +85,8 @@ int main(int argc, char** argv) {
     const std::string text = out.str();
     // Rewrite only on change, so an unchanged manifest does not rebuild the game.
     std::vector<unsigned char> old;
-    if (ReadWholeFile(argv[2], &old) && std::string(old.begin(), old.end()) == text) return 0;
+    if (ReadWholeFile(argv[2], &old) && std::string(old.begin(), old.end()) == text)
+        return 0;
     std::ofstream file(argv[2], std::ios::binary);
     file << text;
     return file ? 0 : Fail(std::string("cannot write ") + argv[2]);

@@ -3,7 +3,8 @@
 #include <strings.h>
 
 int FindEmbeddedResource(const char* name, const char* type, ResourceData* resource) {
-    if (name == nullptr || type == nullptr) return 0;
+    if (name == nullptr || type == nullptr)
+        return 0;
     for (const EmbeddedResource* entry = EmbeddedResources; entry->name != nullptr; ++entry) {
         if (strcasecmp(entry->name, name) == 0 && strcasecmp(entry->type, type) == 0) {
             resource->bytes = entry->bytes;

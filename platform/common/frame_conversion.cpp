@@ -13,6 +13,7 @@ void ConvertIndexedFrame(const uint8_t* pixels, int width, int height, const uin
     for (int y = 0; y < height; ++y, row += outPitchBytes) {
         auto* target = reinterpret_cast<uint32_t*>(row);
         const uint8_t* source = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
-        for (int x = 0; x < width; ++x) target[x] = lookup[source[x]];
+        for (int x = 0; x < width; ++x)
+            target[x] = lookup[source[x]];
     }
 }

@@ -6,14 +6,16 @@
 namespace {
 
 void PutLittleEndian(std::vector<uint8_t>* out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out->push_back(static_cast<uint8_t>(value >> (8 * i)));
+    for (int i = 0; i < bytes; ++i)
+        out->push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 }  // namespace
 
 bool WriteIndexedBitmapFile(const std::string& path, const uint8_t* pixels, int width, int height,
                             const PaletteEntry* palette) {
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0)
+        return false;
     const uint32_t rowBytes = (static_cast<uint32_t>(width) + 3u) & ~3u;
     const uint32_t pixelOffset = 14 + 40 + 256 * 4;
     const uint32_t fileSize = pixelOffset + rowBytes * static_cast<uint32_t>(height);
@@ -49,7 +51,8 @@ bool WriteIndexedBitmapFile(const std::string& path, const uint8_t* pixels, int 
     }
 
     FILE* out = std::fopen(path.c_str(), "wb");
-    if (out == nullptr) return false;
+    if (out == nullptr)
+        return false;
     const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
     return std::fclose(out) == 0 && written;
 }

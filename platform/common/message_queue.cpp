@@ -10,7 +10,9 @@ std::deque<Message> Queue;
 
 }  // namespace
 
-WindowHandle CurrentGameWindow() { return WindowExists ? &TheWindow : nullptr; }
+WindowHandle CurrentGameWindow() {
+    return WindowExists ? &TheWindow : nullptr;
+}
 
 WindowHandle RegisterGameWindow(WindowProcedure procedure) {
     TheWindow.procedure = procedure;
@@ -18,21 +20,29 @@ WindowHandle RegisterGameWindow(WindowProcedure procedure) {
     return &TheWindow;
 }
 
-void UnregisterGameWindow() { WindowExists = false; }
+void UnregisterGameWindow() {
+    WindowExists = false;
+}
 
-void ClearMessageQueue() { Queue.clear(); }
+void ClearMessageQueue() {
+    Queue.clear();
+}
 
-size_t QueuedMessageCount() { return Queue.size(); }
+size_t QueuedMessageCount() {
+    return Queue.size();
+}
 
 int PeekMessage(Message* message) {
     CollectSystemEvents();
-    if (Queue.empty()) return 0;
+    if (Queue.empty())
+        return 0;
     *message = Queue.front();
     return 1;
 }
 
 int GetMessage(Message* message) {
-    if (Queue.empty()) CollectSystemEvents();
+    if (Queue.empty())
+        CollectSystemEvents();
     if (Queue.empty()) {
         // The game only asks after PeekMessage saw a message, so this cannot
         // happen in play; answering "quit" beats blocking forever.
@@ -45,9 +55,9 @@ int GetMessage(Message* message) {
 }
 
 LRESULT DispatchMessage(const Message* message) {
-    if (message->window == nullptr || !WindowExists || message->window != &TheWindow) return 0;
-    return TheWindow.procedure(message->window, message->message, message->wParam,
-                               message->lParam);
+    if (message->window == nullptr || !WindowExists || message->window != &TheWindow)
+        return 0;
+    return TheWindow.procedure(message->window, message->message, message->wParam, message->lParam);
 }
 
 int PostMessage(WindowHandle window, uint32_t message, WPARAM wParam, LPARAM lParam) {
@@ -59,4 +69,6 @@ void PostQuitMessage(int exitCode) {
     Queue.push_back(Message{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
 }
 
-LRESULT DefWindowProc(WindowHandle, uint32_t, WPARAM, LPARAM) { return 0; }
+LRESULT DefWindowProc(WindowHandle, uint32_t, WPARAM, LPARAM) {
+    return 0;
+}

@@ -1,8 +1,8 @@
 // The headless backend: a machine that exists only in memory.
+#include <strings.h>
 #include <algorithm>
 #include <cstring>
 #include <deque>
-#include <strings.h>
 
 #include "platform/common/message_queue.h"
 #include "platform/embedded_resources.h"
@@ -51,7 +51,8 @@ std::string OneLine(const char* text) {
 }
 
 bool ValidVoice(VoiceHandle voice) {
-    return Machine.audioOpen && voice >= 0 && voice < static_cast<VoiceHandle>(Machine.voices.size());
+    return Machine.audioOpen && voice >= 0 &&
+           voice < static_cast<VoiceHandle>(Machine.voices.size());
 }
 
 }  // namespace
@@ -64,8 +65,12 @@ void HeadlessReset() {
     UnregisterGameWindow();
 }
 
-void HeadlessSetTicks(uint32_t ticks) { Machine.ticks = ticks; }
-void HeadlessAdvanceTicks(uint32_t milliseconds) { Machine.ticks += milliseconds; }
+void HeadlessSetTicks(uint32_t ticks) {
+    Machine.ticks = ticks;
+}
+void HeadlessAdvanceTicks(uint32_t milliseconds) {
+    Machine.ticks += milliseconds;
+}
 
 void HeadlessMovePointer(int32_t dx, int32_t dy) {
     Machine.pointerX += dx;
@@ -74,7 +79,8 @@ void HeadlessMovePointer(int32_t dx, int32_t dy) {
 
 void HeadlessPostInput(uint32_t message, WPARAM wParam, LPARAM lParam) {
     WindowHandle window = CurrentGameWindow();
-    if (window != nullptr) PostMessage(window, message, wParam, lParam);
+    if (window != nullptr)
+        PostMessage(window, message, wParam, lParam);
 }
 
 void HeadlessAddDialogAnswer(const std::string& path) {
@@ -87,10 +93,18 @@ void HeadlessAddDialogCancel() {
     Machine.dialogCancels.push_back(true);
 }
 
-void HeadlessSetDisplayAvailable(bool available) { Machine.displayAvailable = available; }
-void HeadlessSetAudioAvailable(bool available) { Machine.audioAvailable = available; }
-bool HeadlessDisplayIsOpen() { return Machine.displayOpen; }
-bool HeadlessAudioIsOpen() { return Machine.audioOpen; }
+void HeadlessSetDisplayAvailable(bool available) {
+    Machine.displayAvailable = available;
+}
+void HeadlessSetAudioAvailable(bool available) {
+    Machine.audioAvailable = available;
+}
+bool HeadlessDisplayIsOpen() {
+    return Machine.displayOpen;
+}
+bool HeadlessAudioIsOpen() {
+    return Machine.audioOpen;
+}
 
 void HeadlessAddResource(const std::string& name, const std::string& type,
                          std::vector<uint8_t> bytes) {
@@ -101,25 +115,41 @@ void HeadlessHideResource(const std::string& name, const std::string& type) {
     Machine.resources.push_back({name, type, {}, true});
 }
 
-const std::vector<std::string>& HeadlessLog() { return Machine.log; }
-void HeadlessClearLog() { Machine.log.clear(); }
+const std::vector<std::string>& HeadlessLog() {
+    return Machine.log;
+}
+void HeadlessClearLog() {
+    Machine.log.clear();
+}
 
-uint64_t HeadlessFramesPresented() { return Machine.framesPresented; }
-const uint8_t* HeadlessFramePixels() { return Machine.framePixels.data(); }
-const PaletteEntry* HeadlessFramePalette() { return Machine.framePalette; }
+uint64_t HeadlessFramesPresented() {
+    return Machine.framesPresented;
+}
+const uint8_t* HeadlessFramePixels() {
+    return Machine.framePixels.data();
+}
+const PaletteEntry* HeadlessFramePalette() {
+    return Machine.framePalette;
+}
 
 bool HeadlessWriteFrameBmp(const std::string& path) {
     return WriteIndexedBitmapFile(path, Machine.framePixels.data(), ScreenWidth, ScreenHeight,
                                   Machine.framePalette);
 }
 
-const std::vector<HeadlessVoice>& HeadlessVoices() { return Machine.voices; }
+const std::vector<HeadlessVoice>& HeadlessVoices() {
+    return Machine.voices;
+}
 
 // --- the platform -----------------------------------------------------------
 
-uint32_t GetTickCount() { return Machine.ticks; }
+uint32_t GetTickCount() {
+    return Machine.ticks;
+}
 
-void WaitMilliseconds(uint32_t milliseconds) { Machine.ticks += milliseconds; }
+void WaitMilliseconds(uint32_t milliseconds) {
+    Machine.ticks += milliseconds;
+}
 
 void CollectSystemEvents() {}  // input arrives through HeadlessPostInput
 
@@ -130,7 +160,8 @@ WindowHandle CreateGameWindow(const char*, WindowProcedure procedure, const char
 }
 
 int DestroyWindow(WindowHandle window) {
-    if (window == nullptr || window != CurrentGameWindow()) return 0;
+    if (window == nullptr || window != CurrentGameWindow())
+        return 0;
     window->procedure(window, WM_DESTROY, 0, 0);
     UnregisterGameWindow();
     return 1;
@@ -166,25 +197,29 @@ int GetOpenFileName(char* path, size_t capacity) {
     Machine.dialogAnswers.pop_front();
     Machine.dialogCancels.pop_front();
     Machine.log.push_back("dialog " + initial + " -> " + answer);
-    if (answer.size() + 1 > capacity) return 0;
+    if (answer.size() + 1 > capacity)
+        return 0;
     std::memcpy(path, answer.c_str(), answer.size() + 1);
     return 1;
 }
 
 int OpenDisplay(WindowHandle window, int width, int height) {
-    Machine.displayOpen = Machine.displayAvailable && window != nullptr &&
-                          width == ScreenWidth && height == ScreenHeight;
+    Machine.displayOpen = Machine.displayAvailable && window != nullptr && width == ScreenWidth &&
+                          height == ScreenHeight;
     return Machine.displayOpen ? 1 : 0;
 }
 
 void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
-    if (!Machine.displayOpen) return;
+    if (!Machine.displayOpen)
+        return;
     std::memcpy(Machine.framePixels.data(), pixels, Machine.framePixels.size());
     std::memcpy(Machine.framePalette, palette, sizeof(Machine.framePalette));
     ++Machine.framesPresented;
 }
 
-void CloseDisplay() { Machine.displayOpen = false; }
+void CloseDisplay() {
+    Machine.displayOpen = false;
+}
 
 int OpenAudio(WindowHandle) {
     Machine.audioOpen = Machine.audioAvailable;
@@ -192,7 +227,8 @@ int OpenAudio(WindowHandle) {
 }
 
 VoiceHandle CreateVoice(const char* name, const uint8_t* samples, uint32_t count, uint32_t rate) {
-    if (!Machine.audioOpen || count == 0 || rate == 0) return NoVoice;
+    if (!Machine.audioOpen || count == 0 || rate == 0)
+        return NoVoice;
     HeadlessVoice voice;
     voice.name = name;
     voice.samples.assign(samples, samples + count);  // a real device copies the clip too
@@ -202,7 +238,8 @@ VoiceHandle CreateVoice(const char* name, const uint8_t* samples, uint32_t count
 }
 
 void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t) {
-    if (!ValidVoice(voice)) return;
+    if (!ValidVoice(voice))
+        return;
     HeadlessVoice& entry = Machine.voices[voice];
     const char* word = mode == VoiceStop ? "stop" : mode == VoiceOnce ? "once" : "loop";
     Machine.log.push_back("sound " + entry.name + " " + word);
@@ -211,24 +248,30 @@ void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t) {
 }
 
 void RewindVoice(VoiceHandle voice) {
-    if (!ValidVoice(voice)) return;
+    if (!ValidVoice(voice))
+        return;
     Machine.log.push_back("sound " + Machine.voices[voice].name + " rewind");
 }
 
 void DestroyVoice(VoiceHandle voice) {
-    if (!ValidVoice(voice)) return;
+    if (!ValidVoice(voice))
+        return;
     Machine.voices[voice].playing = false;
 }
 
-void CloseAudio() { Machine.audioOpen = false; }
+void CloseAudio() {
+    Machine.audioOpen = false;
+}
 
 int FindResource(const char* name, const char* type, ResourceData* resource) {
-    if (name == nullptr || type == nullptr) return 0;
+    if (name == nullptr || type == nullptr)
+        return 0;
     // The newest override counts, so a test can replace its own replacement.
     for (auto entry = Machine.resources.rbegin(); entry != Machine.resources.rend(); ++entry) {
         if (strcasecmp(entry->name.c_str(), name) == 0 &&
             strcasecmp(entry->type.c_str(), type) == 0) {
-            if (entry->hidden) return 0;
+            if (entry->hidden)
+                return 0;
             resource->bytes = entry->bytes.data();
             resource->size = entry->bytes.size();
             return 1;
