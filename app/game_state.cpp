@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/game_state.h"
 
 int32_t GameState = Title;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The state of the application shell: which screen is up, the mouse buttons,
 // the pointer accumulators of the menu and name-entry screens, and the
 // bookkeeping of the main loop. Plain globals, one instance each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The torvex program: the game on the SDL2 platform.
 //
 //   torvex [MAP.tvm]

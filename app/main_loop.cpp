@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up, the main loop and shutdown.
 //
 // The game runs on one thread in one loop. Each pass turns the mouse's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picking the holder's name of a new best time on a grid of characters.
 //
 // There is no typing: the mouse moves a selection over the grid, the left

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Picking the holder's name of a new best time on a grid of characters.
 #pragma once
 

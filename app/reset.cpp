@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Putting every subsystem back to its state at process start, so each test
 // starts from a fresh game.
 #include "app/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window procedure and the flow of the game from screen to screen.
 //
 // Buttons never look at the pointer: the mouse is put back at the centre

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window procedure: every input other than mouse movement reaches the
 // game here, and it owns the flow from screen to screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks report their time and, beside it, the ratio to a reference
 // operation measured in the same run on the same machine, so a figure means
 // something on any computer.

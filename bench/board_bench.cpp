@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The work done per move and per game on the largest board: a flood that
 // opens an all-empty 300 x 300 board from its centre, laying out a 300 x 300
 // game with 20 % mines, loading a 300 x 300 map with a run at every cell,

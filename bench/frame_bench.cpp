@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-frame path: composing a board screen on which every visible cell
 // is animating, then converting the 8-bit frame to 32-bit display pixels.
 // Reference: copying the 32-bit frame's bytes with memcpy.

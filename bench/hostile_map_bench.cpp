@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map reader on files made to slow it down (see
 // tests/hardening/hostile_maps.h), at sizes from 16 kB to 4 MB. Google
 // Benchmark fits the times to a straight line in the size and reports the

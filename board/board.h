@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Board: the one record of the game in progress. The loaded map's size
 // and shape, four per-cell layers, the counters that decide the end of a
 // game, the view position, and the stack that opens empty regions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "board/clock.h"
 
 #include "app/game_state.h"

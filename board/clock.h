@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game clock: elapsed time of a game, and the 100 ms steps that drive
 // everything that happens some time after its cause (the status face's
 // blinking, the music's start, the voice cues, the completion of a win).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The moves of a game: opening, the flood through empty regions, chording
 // and marking. Every move acts on the view cell, the cell under the fixed
 // cursor at the centre of the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The moves of a game. Each acts on the cell under the screen centre, the
 // view cell, and does nothing when there is none.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Laying out a game. Every layout comes from the one random sequence shared
 // with the voice cues, and the order of the draws is part of the game: x is
 // always drawn before y, and a draw that lands on an unsuitable cell is

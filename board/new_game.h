@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Laying out a game: the mines of a new game and first-click safety.
 #pragma once
 

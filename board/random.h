@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's one source of randomness: the classic linear congruential
 // generator (state * 214013 + 2531011, bits 16..30 of the new state), written
 // here so that a seed gives the same mine layouts on every platform.

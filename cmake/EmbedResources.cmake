@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Compiles the files named in a manifest into a C++ source, so the program
 # carries its pictures and sounds inside and reads no data files at run time.
 #

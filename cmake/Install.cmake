@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installing Torvex like desktop software, and packaging it for Debian.
 #
 #   bin/                          torvex, torvex-map, torvex-launcher

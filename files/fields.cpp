@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "files/fields.h"
 
 #include <cstdint>

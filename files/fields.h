@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field readers shared by the map file and the settings file, and two
 // small text helpers. Both files are sequences of fields, each ended by a
 // separator; line breaks may stand anywhere because the readers skip them.

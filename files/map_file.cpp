@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "files/map_file.h"
 
 #include <cstring>

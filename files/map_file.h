@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map file: choosing it (argument text or the open dialog), reading it
 // into the Board, and deriving the path of the settings file beside it.
 //

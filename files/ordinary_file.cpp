@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "files/ordinary_file.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the game's own files for reading, but only when the path names an
 // ordinary file. A folder opens on this system but reads as empty, and a
 // device or a pipe could block the game or feed it endless bytes, so neither

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-map settings and best time, kept in a small text file beside the
 // map: six comma-terminated fields ("? ON", "SOUND ON", "ANIMATION ON", the
 // best time, its holder, a spare text). Read once at start-up, written once

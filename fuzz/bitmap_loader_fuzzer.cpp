@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as the sheet bitmap resource: the palette and sheet loaders must
 // refuse what they cannot read and never read past the resource's end.
 #include <cstdint>

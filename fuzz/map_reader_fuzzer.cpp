@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a map file: the reader must refuse or accept them without
 // reading or writing out of bounds, in time linear in the input plus the grid.
 #include <cstdint>

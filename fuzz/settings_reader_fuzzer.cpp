@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a settings file: read without harm, every field within its
 // buffer, and a save of what was read must read back the same.
 #include <unistd.h>

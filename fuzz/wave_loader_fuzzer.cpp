@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Any bytes as a WAVE resource: the loader must refuse damaged clips and
 // never read past the resource's end, and a clip it accepts must be one the
 // sound device can take: converted to the device's rate and mixed, looping,

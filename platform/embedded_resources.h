@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The table of resources compiled into the program (generated at build time
 // by tools/embed_resources.cpp from resources/resources.txt), and the lookup
 // that both backends use for FindResource.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning a frame of palette indices into 32-bit pixels for a display that
 // has no palette of its own. Plain code, so the display backend and the
 // benchmarks share it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a screen of palette indices as an ordinary 8-bit BMP file, so a
 // frame can be looked at with any image viewer.
 #pragma once

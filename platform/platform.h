@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform layer: everything the game needs from the machine it runs on.
 //
 // The game was designed around a Windows-style program: one window whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound cues as the game makes them. A cue sounds only while the player has
 // sound switched on, and each one checks the option at the moment it is made:
 // the sound slots themselves never look at it. The few sounds that must be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nine sound slots: seven cues and two pieces of music, loaded once at
 // start-up from the program's WAVE resources and then only started, stopped
 // and rewound. Callers decide whether to sound at all (SoundOn); nothing

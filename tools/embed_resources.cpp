@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvex-embed MANIFEST OUTPUT.cpp
 //
 // Build-time helper: turns the files listed in a resource manifest into a C++

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "video/bitmap_resource.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the bitmap resources the sheet and the palette come from: an info
 // header (no file header), a colour table, then rows of pixels padded to four
 // bytes, stored bottom-up or, with a negative height, top-down.

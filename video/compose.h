@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Frame composition: the whole screen for the current GameState, drawn into
 // the back buffer and shown once per pass of the main loop.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The display: a 640x480 back buffer of palette indices that every frame is
 // drawn into from scratch, the sprite sheet every picture is copied from, the
 // 256-colour palette, and the few drawing primitives the game needs.

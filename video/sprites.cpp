@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "video/sprites.h"
 
 #include "app/game_state.h"

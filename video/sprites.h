@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout of the sprite sheet as tables of source rectangles, and the
 // two text primitives. Every word on screen is drawn glyph by glyph.
 #pragma once

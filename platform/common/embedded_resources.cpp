@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/embedded_resources.h"
 
 #include <strings.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/frame_conversion.h"
 
 void BuildColourLookup(const PaletteEntry* palette, uint32_t lookup[256]) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/indexed_bitmap_file.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/common/message_queue.h"
 
 #include <deque>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by both backends: the window record and the message queue behind
 // PeekMessage, GetMessage, PostMessage and DispatchMessage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound mixer: voices in, samples out.
 //
 // The game treats each of its sounds as a little tape that can be played

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Controls of the headless backend, for tests and the scripted runner.
 //
 // The headless machine has a virtual clock that moves only when told (and by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend: a machine that exists only in memory.
 #include <strings.h>
 #include <algorithm>

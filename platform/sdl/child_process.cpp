@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/sdl/child_process.h"
 
 #include <fcntl.h>

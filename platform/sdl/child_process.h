@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Running a helper program (the desktop's file chooser) as a child process
 // and reading what it prints. The program is started directly with an
 // argument array, never through a shell, so no file name can be taken for

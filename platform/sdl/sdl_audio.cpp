@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound device: one SDL audio device whose callback does nothing but
 // ask the mixer for the next buffer.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the pieces of the SDL2 backend share with one another. Nothing here
 // is seen by the game, which knows only platform/platform.h.
 #pragma once

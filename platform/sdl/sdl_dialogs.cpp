@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The notice and the map chooser.
 //
 // The notice is SDL's message box, over the game window when there is one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The 640x480 screen of palette indices, shown on a modern display.
 //
 // Each frame's indices go through a 256-entry lookup table of the palette's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning SDL's events into what the game understands: window messages with
 // Windows virtual-key codes, pointer motion, and the few things the backend
 // handles itself. A pure function of the event, so tests can feed it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The resources built into the program: the same table the headless
 // backend reads, without its test overrides.
 #include "platform/embedded_resources.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting SDL lazily, and the clock, which needs no SDL at all.
 #include <cerrno>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game window, its events and the relative pointer.
 //
 // The game reads the pointer, takes its offset from the screen centre as the

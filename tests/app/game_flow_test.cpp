@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole games through the title, the board, a loss or a win, and back: the
 // menu and the keys, the button state machine, the best time, the cursors
 // of the main loop and its activation. What each of them sounds like is

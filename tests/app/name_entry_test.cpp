@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The name of a new best time, picked on the letter grid with the mouse.
 #include <cstring>
 #include <string>

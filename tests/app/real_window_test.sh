@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # real_window_test.sh TORVEX: the real game in a real X window (Xvfb), won
 # with xdotool on a map of two cells and one mine, a name entered for the new
 # best time, closed with Escape; checks the exit code and the settings file.

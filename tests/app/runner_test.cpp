@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless runner: its script language, its state dump, and the
 // torvex-headless program as a bot or a test would run it.
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and closing: the order of the start-up steps as far as they show,
 // the exit codes, the settings file read at start and written at close.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/board/board_checks.h"
 
 #include <cstring>

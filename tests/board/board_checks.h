@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every board test works with: the board's headers and the headless
 // machine, moves aimed at a cell, fixed layouts from text art, the Board's
 // counts as text art and the Board's invariants.

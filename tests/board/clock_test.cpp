@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game clock: the 100 ms gate, the completion of a win, and the timing
 // of the face blinks, the music and the voice cues, counted in clock steps.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random play on random maps: whatever the shape of the field and whatever
 // the player does, the Board stays consistent after every move and every
 // clock step, the first opening never loses, every game ends in a proper

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Laying out a game: the generator's sequence, the layout a seed gives, a
 // clean board for every game, and first-click safety (a mine under the first
 // opened cell moves elsewhere, the counts around both places are repaired,

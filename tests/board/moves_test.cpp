@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The moves: opening, the flood, chords and marks, and the sounds each makes.
 // (When the voice cues and blinks they queue come is the clock's test.)
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field readers and writers both files share, and the two text helpers.
 #include <gtest/gtest.h>
 

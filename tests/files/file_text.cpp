@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/files/file_text.h"
 
 FilePointer TextAsFile(const std::string& text) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files with given contents for the tests of the map and settings readers.
 #pragma once
 

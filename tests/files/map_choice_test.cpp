@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Choosing the map at start-up: the extension, the settings path beside the
 // map, and the dialog that follows every failure. (Paths and argument texts
 // of every awkward kind are the hardening tests'.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a map file into the Board: the format, the runs, and every map
 // that is refused because it cannot be played. (Hostile files and maps at
 // the limits are the hardening tests'.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-map settings file: what the game writes, what it reads back,
 // hand-edited files, and saves that fail without costing the old file.
 // (Whatever else may stand at its path is the hardening tests'.)

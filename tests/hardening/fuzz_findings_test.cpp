@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the fuzzers found, kept so it stays fixed. Each case names the
 // target that found it; the inputs themselves are in tests/hardening/findings/.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/hardening/hardened_game.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole games started with awkward input: the real game on the headless
 // machine, with a folder of the test's own for its files.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/hardening/hostile_maps.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Map files built to make a careless reader slow: each family grows with a
 // size n in bytes while the map stays the largest grid. Shared by the test
 // that checks the reader's work grows linearly and by the benchmark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything a player can hand the game at start-up, done badly: argument
 // texts of any length and bytes, paths that name folders, pipes, links and
 // unreadable, empty or junk files. Each must end in a notice that names the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map reader against files made to hurt it, and maps at every limit.
 // Its time must grow with the file and the grid, never faster: it reads
 // each byte once, never goes back, stops where the map ends, and spends

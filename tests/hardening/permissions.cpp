@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/hardening/permissions.h"
 
 #include <linux/capability.h>

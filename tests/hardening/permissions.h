@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File permissions that hold in tests whoever runs them. The superuser
 // reads and writes every file whatever its mode, so a test of a read-only
 // folder or an unreadable file would prove nothing when run as root (as in

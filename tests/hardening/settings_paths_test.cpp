@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file beside the map, seen through whole games: whatever
 // stands at its path, and whatever a player typed into it, the game starts
 // with sensible settings, closes normally, and never destroys a file it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tile copy takes a vectorised path for whole tiles, since it runs
 // hundreds of times a frame. Whatever the path, it must draw exactly what
 // the plain pixel-by-pixel copy with colour key and clipping draws.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs Torvex into a temporary prefix and checks the installed tree: the
 # programs, the maps, the desktop entry, the file type, the icons and the
 # manual pages, and that the launcher gives a player their own copies of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless machine behaves like the system the game was written for:
 // messages come out in order and reach the window procedure, WM_QUIT ends
 // the drain, the clock moves only when told, dialogs answer as scripted,

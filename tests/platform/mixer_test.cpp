@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The mixer keeps the rules the game's sounds rely on, sample by sample.
 //
 // Most tests mix at the clips' own rate, so a clip reaches the output

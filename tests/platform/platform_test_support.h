@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the platform's tests share: the rate of the game's sound clips, a
 // test tone at that rate, and SDL's virtual devices.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sound device: a machine without one starts normally in silence, and
 // on SDL's disk device (which writes the mix to a file at the pace of a
 // sound card, in buffers longer than the mixer's chunks) a cue comes out

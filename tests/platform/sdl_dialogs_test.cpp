@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The map chooser runs the desktop's file dialog as a child process with
 // an argument list, and reads the chosen path from it; the notice falls back
 // to standard error where no box can be shown. Stand-in choosers on a

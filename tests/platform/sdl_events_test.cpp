@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL's events become the game's messages: keys with their Windows codes,
 // auto-repeats included, the system's Alt combinations, both buttons, the
 // close request, focus and motion.

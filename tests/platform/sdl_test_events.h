@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SDL events as the system would report them, for the SDL backend's tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The SDL window on the dummy display: created and destroyed with the
 // messages the game expects, system events queued as messages, the pointer
 // read as relative motion in game pixels, frames shown through the colour

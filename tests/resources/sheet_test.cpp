@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The artwork built into the program: the sprite sheet BMP1 keeps every
 // promise the drawing code relies on (size, depth, palette, pictures where
 // the tables look for them, transparency where other pictures show through),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The nine sound clips as the program carries them: read back through
 // FindResource, so these tests also prove that the build embedded them.
 // They check what a player would hear go wrong -- a clip the loader refuses,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every sound cue of the game at its moment, in whole games on the headless
 // machine with the sound option on and off, as the log shows the calls:
 // "sound NAME once|loop|stop|rewind".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading the sound slots: intact clips load, damaged ones are refused
 // without being read past their end, and nothing fails without a device.
 #include <vector>

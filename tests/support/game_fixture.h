@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A fresh game for every test: the headless machine reset, every global of
 // the game back to its value at process start.
 #pragma once

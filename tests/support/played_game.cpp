@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/played_game.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole games for the tests of the application shell and of the sound cues:
 // the real game on the headless machine, driven by runner commands, with the
 // game's globals open to inspection between commands.

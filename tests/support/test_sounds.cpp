@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/test_sounds.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's nine sound slots loaded with tiny clips, so that tests can read
 // every cue the game makes from the headless log ("sound bang once", ...).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands of torvex-map as a map maker uses them: what they print, what
 // they write, and every refusal with its exit status.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fields as the map tool sees them: written in the map file's tidy form so
 // that the game's own reader gives back exactly the field drawn, split into
 // regions, and checked for what would play badly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading pictures of fields: text art, PBM and PGM, 8-bit BMP. Each kind
 // must give exactly the field drawn, and refuse what it cannot read exactly.
 #include <gtest/gtest.h>

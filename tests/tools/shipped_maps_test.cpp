@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The maps the game ships: every one is listed in the catalogue, is exactly
 // what torvex-map makes from its picture, loads in the game, plays well on
 // paper, and survives its first moves in a real game on the headless machine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the map tool's tests share: fields drawn as text art.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Composing the frame: which tile a cell shows, where the cells land for a
 // view, the press highlight and the cursor box, the face, and every screen's
 // texts and pictures in their places.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The display: taking the screen, the clipped colour-keyed copy, and loading
 // the palette and the sheet from bitmap resources, damaged ones included.
 #include <gtest/gtest.h>

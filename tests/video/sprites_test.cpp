@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sprite tables and the text primitives. The faces, the menu bar and the
 // logo are checked where the screens draw them.
 #include <gtest/gtest.h>

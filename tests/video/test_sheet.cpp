@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/video/test_sheet.h"
 
 #include <gtest/gtest.h>

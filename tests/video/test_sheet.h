@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures for the presentation tests: bitmap resources built byte by byte,
 // and a sheet whose every picture can be recognised on the back buffer.
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writers for the two bitmap files, byte for byte, with no dates or other
 varying fields, so the same pictures always give the same files."""
 

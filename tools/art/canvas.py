@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Small drawing helpers on index images (numpy uint8 arrays, 0 = clear)."""
 
 import numpy as np

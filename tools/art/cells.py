@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The 32x32 cell pictures: covers, marks, the opened cell, mines and the
 cursor pictures that are drawn over cells."""
 

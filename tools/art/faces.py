@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The status faces, 64x64: smiling while playing, crossed-out eyes after a
 loss, sunglasses after a win; each with the mouth closed (phase 0) and open
 (phase 1)."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The two fonts: every glyph of the typeface in a 16x16 cell with a dark
 rim and a drop shadow, so text reads over the board, the title background
 and black alike. Font 0 is white, font 1 gold."""

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Draws Torvex's artwork and writes it into resources/:
 
   sheet.bmp      the 640x460 8-bit sprite sheet, whose colour table is the

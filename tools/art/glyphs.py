@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's own bitmap typeface: characters 32 to 127.
 
 Each glyph is drawn on an 8 x 12 grid: capitals and digits stand on rows 0

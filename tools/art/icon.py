@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's icon: a raised steel cell with a red flag planted on it, drawn
 large and scaled down to each size so edges stay smooth."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The title logo, 281x88: the word TORVEX in bevelled gold block letters,
 leaning forward, with a deep extrusion and a dark rim."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The title menu's selection bar, 313x19, behind the selected line."""
 
 import numpy as np

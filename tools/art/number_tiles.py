@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The numbers 1 to 8 on opened cells: the picture at rest, the number
 emerging as the cover breaks open, and a full turn about its upright axis."""
 

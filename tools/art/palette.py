@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The 256-colour palette of the sprite sheet, which is also the screen's.
 
 Index 0 is black and is never painted by a picture: it is the transparent

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Previews for the artist: the sheet at 2x and mock screens composed from
 it the way the game composes its frames, written as PNG files."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Lays every picture out on the 640x460 sprite sheet, at the places the
 game's tables of source rectangles read them from."""
 

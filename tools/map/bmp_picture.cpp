@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // BMP images: the uncompressed 8-bit kind with a colour table, which is what
 // the game's own sprite sheet is and what most paint programs write when
 // asked for 256 colours.

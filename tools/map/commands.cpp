@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/map/commands.h"
 
 #include <cctype>

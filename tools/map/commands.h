@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands of torvex-map, callable from tests as well as from main().
 //
 //   torvex-map info FILE.tvm     the map as the game reads it

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Draws the source pictures of the shipped maps into maps/sources/.
 
 Each picture is drawn from a rule (a formula, a turtle path, a pixel font,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A field as the map tool sees it: which cells of a width x height grid
 // belong to the field. Rows run top to bottom and cells left to right, the
 // order in which both pictures and map files are written, so the grid is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvex-map: looks at, checks and makes Torvex maps. See commands.h.
 #include <iostream>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What `torvex-map check` tells a map maker beyond the map's plain facts: how
 // dense the mines are and what may spoil a game on the map.
 #pragma once

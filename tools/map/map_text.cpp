@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/map/map_text.h"
 
 #include "files/map_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a map file in its tidy form: the header on the first line, then
 // one line per row of the field holding that row's runs, the last ending in
 // '/'. The Corners example reads:

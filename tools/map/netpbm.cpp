@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PBM and PGM images (the Netpbm formats): P1 and P4 are black and white,
 // P2 and P5 grey. Plain (P1, P2) and raw (P4, P5) forms are both read.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/map/picture.h"
 
 #include <fstream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures of fields, the input of `torvex-map make`. Three kinds are read:
 //
 //   text art     one line per row, '#' a playable cell, '.' a Void cell

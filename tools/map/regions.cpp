@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/map/regions.h"
 
 std::vector<Region> FindRegions(const Field& field) {

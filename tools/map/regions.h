@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The separate regions of a field. Cells that touch at a side or a corner
 // are neighbours in the game, so a region is a set of playable cells joined
 // through such contacts; numbers never tell anything across two regions, and

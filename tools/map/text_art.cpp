@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text art: the simplest picture of a field, written in any text editor.
 #include <algorithm>
 #include <vector>

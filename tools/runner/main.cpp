@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // torvex-headless: the real game on the headless platform, driven by a
 // script, for tests, demos and bots.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scripts of the headless runner: plain text, one command per line,
 // '#' starts a comment. See README.md ("The headless runner") for the
 // commands.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/runner/scripted_game.h"
 
 #include "app/main_loop.h"

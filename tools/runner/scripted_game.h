@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real game on the headless machine, driven command by command by a
 // script. The runner program uses it, and so do the tests, which look at
 // the game's globals between commands.

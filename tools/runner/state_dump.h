@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game state as one JSON object, for scripts, tests and bots. Keys are
 // the names of the game's own globals; the Board's layers are arrays of row
 // strings (CellValue '0'..'8' or 'M'; CoverState 'H' Hidden, 'O' Open,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's short effects: the explosion, the interface click, the pop of
 opening cells and the start jingle.
 

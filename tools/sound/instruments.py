@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's instruments. Each takes a frequency in Hz (or nothing, for the
 drums), a gate length in samples, a velocity 0..1 and a random generator,
 and returns the whole note including its release tail.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Makes the game's nine sound clips and writes them to resources/.
 
     /usr/bin/python3 tools/sound/make_sounds.py           # write resources/*.wav

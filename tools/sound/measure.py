@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Prints the measured levels of the nine clips in resources/ (or the folder
 given): peak, RMS of the whole clip and of its sounding part (plain and
 A-weighted), the mean against silence, the edge samples, and for the two pieces of music the step across

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A small sequencer for music that loops.
 
 A piece is a fixed number of samples holding a whole number of bars. Every

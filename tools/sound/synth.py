@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Small synthesis kit for the game's sounds: band-limited oscillators,
 envelopes, noise and filters, all on float arrays at the clips' rate.
 

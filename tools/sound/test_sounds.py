@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Tests of the sound generator's building blocks and of its one promise:
 the committed clips are exactly what it makes.
 

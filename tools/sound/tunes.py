@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's two pieces of music.
 
 "bgm", the music of a game: twelve bars of 4/4 in A minor / C major at about

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The game's voice cues, spoken by espeak-ng (Debian package "espeak-ng")
 and then shaped here: brought down to the clips' rate, trimmed, cleaned of
 rumble, made a little denser so they carry over the music, and fitted into

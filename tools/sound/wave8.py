@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Reading and writing the game's clip format: canonical 44-byte RIFF WAVE
 header, PCM, one channel, unsigned 8-bit samples at 11025 per second.
 
