@@ -26,7 +26,7 @@ void PlayLikeTheDevice(const uint8_t* data) {
     const int voice = mixer.AddVoice(ConvertClip(data + 44, count, rate, mixer.OutputRate()), rate);
     if (voice == Mixer::NoVoice)
         return;
-    mixer.PlayVoice(voice, Mixer::Play::Loop, 0);
+    mixer.PlayVoice(voice, Looping, 0);
     int16_t output[2 * 512];
     mixer.Render(output, 512, 2);
 }

@@ -189,10 +189,11 @@ void CloseDisplay();
 using VoiceHandle = int32_t;
 constexpr VoiceHandle NoVoice = -1;
 
-enum VoiceMode : int32_t {
-    VoiceStop = 0,   // stop, keeping the position
-    VoiceOnce = 1,   // stop, then play once from the current position
-    VoiceLoop = -1,  // play looping from the current position (no stop first)
+// How a voice is played. The game's sound slots use the same words.
+enum PlayMode : int32_t {
+    Stopped = 0,   // stop, keeping the position
+    Once = 1,      // stop, then play once from the current position
+    Looping = -1,  // play looping from the current position (no stop first)
 };
 
 // Opens the sound device. 1 when there is one; without it every voice
@@ -204,7 +205,7 @@ int OpenAudio(WindowHandle window);
 VoiceHandle CreateVoice(const char* name, const uint8_t* samples, uint32_t count, uint32_t rate);
 
 // Sets the voice's playback rate (0: the clip's own rate), then acts as `mode` says.
-void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t frequency);
+void PlayVoice(VoiceHandle voice, PlayMode mode, uint32_t frequency);
 
 // Moves the voice's play position to the start of its clip.
 void RewindVoice(VoiceHandle voice);

@@ -94,23 +94,13 @@ int LoadWave(int32_t slot, const char* name) {
     return 1;
 }
 
-void PlaySlot(int32_t slot, int32_t mode, uint32_t frequency) {
+void PlaySlot(int32_t slot, PlayMode mode, uint32_t frequency) {
     const VoiceHandle voice = SlotVoice(slot);
     if (voice == NoVoice)
         return;
-    switch (mode) {
-        case Stopped:
-            PlayVoice(voice, VoiceStop, frequency);
-            break;
-        case Once:
-            PlayVoice(voice, VoiceOnce, frequency);
-            break;
-        case Looping:
-            PlayVoice(voice, VoiceLoop, frequency);
-            break;
-        default:
-            break;  // any other mode does nothing
-    }
+    if (mode != Stopped && mode != Once && mode != Looping)
+        return;  // any other mode does nothing
+    PlayVoice(voice, mode, frequency);
 }
 
 void RewindSlot(int32_t slot) {

@@ -26,12 +26,6 @@ constexpr int32_t LoadedSlotCount = 9;
 // The resource name of each used slot, in slot order.
 extern const char* const SoundResourceNames[LoadedSlotCount];
 
-enum PlayMode : int32_t {
-    Stopped = 0,
-    Once = 1,
-    Looping = -1,
-};
-
 extern int32_t SoundDevice;                     // 1 once the device is open
 extern VoiceHandle SoundSlots[SoundSlotCount];  // NoVoice: empty slot
 
@@ -44,7 +38,7 @@ int LoadWave(int32_t slot, const char* name);
 
 // Stopped: stop. Once: stop, then play from the current position. Looping:
 // play looping. `frequency` 0 is the sound's own rate.
-void PlaySlot(int32_t slot, int32_t mode, uint32_t frequency);
+void PlaySlot(int32_t slot, PlayMode mode, uint32_t frequency);
 
 // Back to the start of the sound.
 void RewindSlot(int32_t slot);

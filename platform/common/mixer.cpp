@@ -173,7 +173,7 @@ std::vector<float> Mixer::RemoveVoice(int voice) {
     return clip;
 }
 
-void Mixer::PlayVoice(int voice, Play mode, uint32_t frequency) {
+void Mixer::PlayVoice(int voice, PlayMode mode, uint32_t frequency) {
     if (!Valid(voice))
         return;
     Voice& entry = voices_[voice];
@@ -184,16 +184,16 @@ void Mixer::PlayVoice(int voice, Play mode, uint32_t frequency) {
         entry.step = (rate << 32) / entry.clipRate;
     }
     switch (mode) {
-        case Play::Stop:
+        case Stopped:
             entry.playing = false;
             break;
-        case Play::Once:
+        case Once:
             // A stop, then a play from wherever the voice stands: a sound
             // cut part-way goes on from there rather than starting over.
             entry.playing = true;
             entry.looping = false;
             break;
-        case Play::Loop:
+        case Looping:
             entry.playing = true;
             entry.looping = true;
             break;

@@ -32,6 +32,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/platform.h"
+
 // Converts unsigned 8-bit mono samples at `fromRate` into floating-point
 // samples in [-1, 1) at `toRate`. Equal rates copy the samples exactly; other
 // rates go through a band-limited (windowed-sinc) interpolation whose cut-off
@@ -58,9 +60,6 @@ class Mixer {
     static constexpr int MaxVoices = 32;
     static constexpr int NoVoice = -1;
 
-    // How a play request treats the voice, matching the platform's modes.
-    enum class Play { Stop, Once, Loop };
-
     explicit Mixer(uint32_t outputRate = 48000);
 
     uint32_t OutputRate() const { return outputRate_; }
@@ -78,7 +77,7 @@ class Mixer {
     // Sets the rate the voice plays at (0: its clip's own rate), then stops
     // it, stops it and plays it once, or plays it looping, all from the
     // current position. Out-of-range voices are ignored.
-    void PlayVoice(int voice, Play mode, uint32_t frequency);
+    void PlayVoice(int voice, PlayMode mode, uint32_t frequency);
 
     // Moves the voice's position to the start of its clip, playing or not.
     void RewindVoice(int voice);

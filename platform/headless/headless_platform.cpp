@@ -238,14 +238,14 @@ VoiceHandle CreateVoice(const char* name, const uint8_t* samples, uint32_t count
     return static_cast<VoiceHandle>(Machine.voices.size() - 1);
 }
 
-void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t) {
+void PlayVoice(VoiceHandle voice, PlayMode mode, uint32_t) {
     if (!ValidVoice(voice))
         return;
     HeadlessVoice& entry = Machine.voices[voice];
-    const char* word = mode == VoiceStop ? "stop" : mode == VoiceOnce ? "once" : "loop";
+    const char* word = mode == Stopped ? "stop" : mode == Once ? "once" : "loop";
     Machine.log.push_back("sound " + entry.name + " " + word);
-    entry.playing = mode != VoiceStop;
-    entry.looping = mode == VoiceLoop;
+    entry.playing = mode != Stopped;
+    entry.looping = mode == Looping;
 }
 
 void RewindVoice(VoiceHandle voice) {

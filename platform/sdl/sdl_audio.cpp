@@ -30,18 +30,6 @@ void MixAudio(void*, Uint8* stream, int length) {
     TheMixer->Render(reinterpret_cast<int16_t*>(stream), frames, Channels);
 }
 
-Mixer::Play MixerMode(VoiceMode mode) {
-    switch (mode) {
-        case VoiceOnce:
-            return Mixer::Play::Once;
-        case VoiceLoop:
-            return Mixer::Play::Loop;
-        case VoiceStop:
-        default:
-            return Mixer::Play::Stop;
-    }
-}
-
 // Holds the device lock for one short change.
 class DeviceLock {
   public:
@@ -98,11 +86,11 @@ VoiceHandle CreateVoice(const char*, const uint8_t* samples, uint32_t count, uin
     return voice == Mixer::NoVoice ? NoVoice : static_cast<VoiceHandle>(voice);
 }
 
-void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t frequency) {
+void PlayVoice(VoiceHandle voice, PlayMode mode, uint32_t frequency) {
     if (Device == 0)
         return;
     DeviceLock lock;
-    TheMixer->PlayVoice(voice, MixerMode(mode), frequency);
+    TheMixer->PlayVoice(voice, mode, frequency);
 }
 
 void RewindVoice(VoiceHandle voice) {

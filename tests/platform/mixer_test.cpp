@@ -87,9 +87,9 @@ TEST(MixerVoice, FollowsTheRulesTheGamesSoundsRelyOn) {
             if (step.action == Do::Rewind) {
                 mixer.RewindVoice(voice);
             } else if (step.action != Do::Listen) {
-                const Mixer::Play play = step.action == Do::Loop   ? Mixer::Play::Loop
-                                         : step.action == Do::Stop ? Mixer::Play::Stop
-                                                                   : Mixer::Play::Once;
+                const PlayMode play = step.action == Do::Loop   ? Looping
+                                         : step.action == Do::Stop ? Stopped
+                                                                   : Once;
                 const bool twice = step.action == Do::OnceAtTwiceTheRate;
                 mixer.PlayVoice(voice, play, twice ? 2 * ClipRate : 0);
             }
@@ -103,8 +103,8 @@ TEST(MixerVoice, FollowsTheRulesTheGamesSoundsRelyOn) {
 
 TEST(MixerMix, VoicesSoundingTogetherAreAdded) {
     Mixer mixer(ClipRate);
-    mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(16, 128 + 20)), Mixer::Play::Once, 0);
-    mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(4, 128 - 50)), Mixer::Play::Once, 0);
+    mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(16, 128 + 20)), Once, 0);
+    mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(4, 128 - 50)), Once, 0);
     std::vector<int16_t> output(6);
     mixer.Render(output.data(), output.size(), 1);
     const auto both =
@@ -131,7 +131,7 @@ TEST(MixerMix, LoudVoicesAreBentTowardsFullScaleNotWrappedOrClipped) {
     for (const uint8_t extreme : {uint8_t{255}, uint8_t{0}}) {
         Mixer mixer(ClipRate);
         for (int i = 0; i < 3; ++i)
-            mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(64, extreme)), Mixer::Play::Once,
+            mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(64, extreme)), Once,
                             0);
         int16_t sample = 0;
         mixer.Render(&sample, 1, 1);
@@ -149,7 +149,7 @@ TEST(MixerVoices, AreRefusedWhenEmptyOrFullAndFreedForReuse) {
         ASSERT_EQ(mixer.AddVoice({0.5f}, ClipRate), i);
     EXPECT_EQ(mixer.AddVoice({0.5f}, ClipRate), Mixer::NoVoice);
 
-    mixer.PlayVoice(3, Mixer::Play::Loop, 0);
+    mixer.PlayVoice(3, Looping, 0);
     EXPECT_EQ(mixer.RemoveVoice(3), std::vector<float>{0.5f});
     int16_t sample = 1;
     mixer.Render(&sample, 1, 1);
@@ -157,8 +157,8 @@ TEST(MixerVoices, AreRefusedWhenEmptyOrFullAndFreedForReuse) {
     EXPECT_EQ(mixer.AddVoice({0.25f}, ClipRate), 3);
 
     // Voices that do not exist are ignored.
-    mixer.PlayVoice(-1, Mixer::Play::Once, 0);
-    mixer.PlayVoice(Mixer::MaxVoices, Mixer::Play::Once, 0);
+    mixer.PlayVoice(-1, Once, 0);
+    mixer.PlayVoice(Mixer::MaxVoices, Once, 0);
     mixer.RewindVoice(99);
     EXPECT_TRUE(mixer.RemoveVoice(-5).empty());
 }

@@ -31,7 +31,7 @@ TEST(SdlAudio, NoSoundDeviceIsANormalStartInSilence) {
     const std::vector<uint8_t> clip = Tone(440.0, 0.5, 100);
     EXPECT_EQ(CreateVoice("do", clip.data(), clip.size(), ClipRate), NoVoice);
     // Nothing fails and nothing happens.
-    PlayVoice(0, VoiceOnce, 0);
+    PlayVoice(0, Once, 0);
     RewindVoice(0);
     DestroyVoice(0);
     CloseAudio();
@@ -49,11 +49,11 @@ TEST(SdlAudio, TheDummyDeviceTakesVoicesAndOpensAgainAfterClosing) {
         EXPECT_NE(first, NoVoice);
         EXPECT_NE(second, NoVoice);
         EXPECT_NE(first, second);
-        PlayVoice(first, VoiceOnce, 0);
-        PlayVoice(second, VoiceLoop, 0);
+        PlayVoice(first, Once, 0);
+        PlayVoice(second, Looping, 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         RewindVoice(second);
-        PlayVoice(second, VoiceStop, 0);
+        PlayVoice(second, Stopped, 0);
         DestroyVoice(first);
         CloseAudio();  // with a voice still in place
     }
@@ -76,7 +76,7 @@ TEST(SdlAudio, ACueComesOutOfTheDeviceAsPlayed) {
     const VoiceHandle voice = CreateVoice("tone", clip.data(), clip.size(), ClipRate);
     ASSERT_NE(voice, NoVoice);
     EXPECT_EQ(CreateVoice("empty", clip.data(), 0, ClipRate), NoVoice);
-    PlayVoice(voice, VoiceOnce, 0);
+    PlayVoice(voice, Once, 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     DestroyVoice(voice);
     CloseAudio();

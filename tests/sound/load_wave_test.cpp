@@ -24,7 +24,7 @@ TEST_F(LoadWaveTest, IntactClipLoadsIntoItsSlotAndNothingElseSounds) {
         PlaySlot(slot, Once, 0);
         RewindSlot(slot);
     }
-    PlaySlot(SoundDo, 5, 0);
+    PlaySlot(SoundDo, static_cast<PlayMode>(5), 0);
     PlaySlot(SoundDo, Once, 0);
     RewindSlot(SoundDo);
     PlaySlot(SoundDo, Looping, 0);
