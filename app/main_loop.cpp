@@ -9,13 +9,17 @@
 // closing. While the game is in the background a pass only drains messages.
 #include "app/main_loop.h"
 
-#include "app/game_state.h"
+#include "app/load_map.h"
+
+#include "app/shell_state.h"
 #include "app/window_proc.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/map_file.h"
 #include "files/settings.h"
 #include "sound/sound.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/compose.h"
 #include "video/display.h"
 #include "video/sprites.h"

@@ -5,22 +5,13 @@
 // button adds the selected character (or finishes on the END row), the right
 // button takes the last one away. The name is edited in place in
 // HighScoreName, which reaches the settings file when the window closes.
-#include "app/name_entry.h"
 
-#include "app/game_state.h"
-#include "files/settings.h"
+#include "app/name_entry.h"
 #include "sound/cues.h"
 #include "sound/sound.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/compose.h"
-
-// Row 2 ends with a space, so a name can hold blanks. No character is a
-// comma, so every name fits one field of the settings file.
-const char LetterGrid[LetterGridRows * LetterGridColumns + 1] =
-    "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-    "abcdefghijklmnopqrstuvwxyz"
-    "0123456789!?@\"'#%&()/-*+. ";
-
-int32_t NameLength = 0;
 
 static_assert(MaxNameLength < static_cast<int32_t>(HighScoreNameCapacity),
               "a full name and its terminator must fit HighScoreName");

@@ -7,39 +7,21 @@
 // the last composed frame selected.
 #include "app/window_proc.h"
 
-#include <cstring>
-
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "app/name_entry.h"
+#include "app/shell_state.h"
 #include "board/clock.h"
 #include "board/moves.h"
 #include "board/new_game.h"
 #include "files/settings.h"
 #include "sound/cues.h"
 #include "sound/sound.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/compose.h"
 #include "video/display.h"
 
 namespace {
-
-// --- the options, without their click -----------------------------------------
-
-void FlipQuestionMarks() {
-    QuestionMarksOn = QuestionMarksOn ? 0 : 1;
-}
-void FlipAnimation() {
-    AnimationOn = AnimationOn ? 0 : 1;
-}
-void FlipSound() {
-    SoundOn = SoundOn ? 0 : 1;
-}
-
-void ResetHighScore() {
-    HighScore = NoHighScore;
-    std::strcpy(HighScoreName, "NO NAME");
-    SpareText[0] = '\0';
-}
 
 // --- keys ------------------------------------------------------------------
 
@@ -95,25 +77,23 @@ void HandleKey(WPARAM code) {
 
 // --- the title menu ------------------------------------------------------------
 
-// The menu items in screen order, each without its own click: the menu
-// decides about the click itself.
+// The menu items in screen order: the same actions as the keys, with the
+// same sounds (the menu only acts on the title, where switching sound
+// touches no music).
 constexpr Action MenuActions[] = {
-    StartGame, FlipQuestionMarks, FlipSound, FlipAnimation, ResetHighScore, ExitGame,
+    StartGame, ToggleQuestionMarks, ToggleSound, ToggleAnimation, ClearHighScore, ExitGame,
 };
 constexpr int32_t MenuItemCount = sizeof(MenuActions) / sizeof(MenuActions[0]);
-constexpr int32_t StartItem = 0;
-constexpr int32_t SoundItem = 2;
+constexpr int32_t ExitItem = 5;
 
 void ClickMenu() {
     const int32_t item = SelectedRow;
     if (item < 0 || item >= MenuItemCount)
         return;
-    // Starting a game has its own fanfare. The sound item clicks only when
-    // it is about to switch sound on, so switching it off is silent.
-    if (SoundOn == 1 && item != StartItem && item != SoundItem)
-        PlaySlot(SoundDo, Once, 0);
-    if (SoundOn == 0 && item == SoundItem)
-        PlaySlot(SoundDo, Once, 0);
+    // Escape quits without a sound; the menu's exit item clicks like the
+    // other items do.
+    if (item == ExitItem)
+        CuePlayOnce(SoundDo);
     MenuActions[item]();
 }
 
@@ -281,7 +261,7 @@ void StartGame() {
 
 void ToggleQuestionMarks() {
     CuePlayOnce(SoundDo);
-    FlipQuestionMarks();
+    QuestionMarksOn = QuestionMarksOn ? 0 : 1;
 }
 
 // Switching sound takes the music of the screen along: in Ready the game
@@ -310,14 +290,14 @@ void ToggleSound() {
 
 void ToggleAnimation() {
     CuePlayOnce(SoundDo);
-    FlipAnimation();
+    AnimationOn = AnimationOn ? 0 : 1;
 }
 
 // The best time is forgotten at once, but reaches the disk only when the
 // window closes.
 void ClearHighScore() {
     CuePlayOnce(SoundDo);
-    ResetHighScore();
+    ForgetHighScore();
 }
 
 void ExitGame() {

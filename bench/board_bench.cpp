@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "bench/bench_support.h"
 #include "board/board.h"
@@ -16,8 +15,9 @@
 #include "board/new_game.h"
 #include "board/random.h"
 #include "files/map_file.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 
 namespace {
 

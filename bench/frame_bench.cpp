@@ -5,13 +5,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "bench/bench_support.h"
 #include "board/board.h"
-#include "files/settings.h"
 #include "platform/frame_conversion.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/compose.h"
 #include "video/display.h"
 #include "video/sprites.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "board/clock.h"
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/random.h"
 #include "platform/platform.h"
 #include "sound/cues.h"
+#include "state/game_state.h"
 
 uint32_t LastTick = 0;
 uint32_t StartTick = 0;

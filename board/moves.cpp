@@ -4,13 +4,13 @@
 // cursor at the centre of the screen.
 #include "board/moves.h"
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "board/new_game.h"
-#include "files/settings.h"
 #include "platform/platform.h"
 #include "sound/cues.h"
+#include "state/game_state.h"
+#include "state/options.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 // made before it.
 #include "board/new_game.h"
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "board/random.h"
+#include "state/game_state.h"
 
 namespace {
 

@@ -27,5 +27,5 @@ function(torvex_embed_resources target manifest)
         COMMENT "Embedding the resources of ${manifest}"
         VERBATIM)
     add_library(${target} STATIC ${output})
-    target_link_libraries(${target} PRIVATE torvex_platform_api)
+    target_link_libraries(${target} PRIVATE torvex_platform_internal)
 endfunction()

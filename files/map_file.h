@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The map file: choosing it (argument text or the open dialog), reading it
-// into the Board, and deriving the path of the settings file beside it.
+// The map file: reading it into the Board, and deriving the path of the
+// settings file beside it. Choosing which file to read is the shell's
+// (app/load_map.h).
 //
 // A map is text: name, width, height, mines, then run lengths alternating
 // playable and Void cells in row order, the first run playable; every field
@@ -27,12 +28,6 @@ struct MapReadReport {
     bool runsEndedEarly = false;  // the file ended before every cell had its kind
     bool runsPastGrid = false;    // run lengths or fields follow after the last cell
 };
-
-// Chooses and reads the map: the argument text when it names a ".tvm" file,
-// else the open dialog; a file that cannot be opened or played gets the
-// "Cannot Open !" notice and the dialog again. 1 when a map was read and
-// SettingsPath set; 0 when the player cancelled (the Board is untouched).
-int LoadMapFile();
 
 // Reads an open map file into MapName and the map's part of the Board (size,
 // mines, playable count, the Hidden/Void cover of every cell; cells outside

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "files/settings.h"
 
 #include <cstring>
 #include <filesystem>
@@ -9,13 +8,8 @@
 #include "files/fields.h"
 #include "files/map_file.h"
 #include "files/ordinary_file.h"
-
-int32_t QuestionMarksOn = 1;
-int32_t SoundOn = 1;
-int32_t AnimationOn = 1;
-int32_t HighScore = NoHighScore;
-char HighScoreName[HighScoreNameCapacity] = "NO NAME";
-char SpareText[SpareTextCapacity] = "";
+#include "files/settings.h"
+#include "state/options.h"
 
 namespace {
 
@@ -30,8 +24,6 @@ constexpr const char* SoundOnWord = "SOUND ON";
 constexpr const char* SoundOffWord = "SOUND OFF";
 constexpr const char* AnimationOnWord = "ANIMATION ON";
 constexpr const char* AnimationOffWord = "ANIMATION OFF";
-
-constexpr const char* NobodysName = "NO NAME";
 
 // Written first; it takes the settings file's place only once it is whole.
 constexpr const char* TemporarySuffix = ".new";
@@ -187,13 +179,4 @@ int WriteNumberField(FILE* file, int32_t value) {
             return -1;
     }
     return std::fputc(',', file) == EOF ? -1 : 0;
-}
-
-void ResetSettings() {
-    QuestionMarksOn = 1;
-    SoundOn = 1;
-    AnimationOn = 1;
-    HighScore = NoHighScore;
-    std::strcpy(HighScoreName, "NO NAME");
-    SpareText[0] = '\0';
 }

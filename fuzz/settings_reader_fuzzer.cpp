@@ -10,6 +10,7 @@
 
 #include "files/map_file.h"
 #include "files/settings.h"
+#include "state/options.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!WriteFile(path.c_str(), data, size))
         return 0;
     std::snprintf(SettingsPath, sizeof(SettingsPath), "%s", path.c_str());
-    ResetSettings();
+    ResetOptions();
     LoadSettings();
     if (std::strlen(HighScoreName) >= HighScoreNameCapacity ||
         std::strlen(SpareText) >= SpareTextCapacity || HighScore < 0) {
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool plainTexts =
         std::strpbrk(name, ",") == nullptr && std::strpbrk(spare, ",") == nullptr;
     SaveSettings();
-    ResetSettings();
+    ResetOptions();
     LoadSettings();
     if (QuestionMarksOn != flags[0] || SoundOn != flags[1] || AnimationOn != flags[2] ||
         HighScore != score ||

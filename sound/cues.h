@@ -8,8 +8,8 @@
 
 #include <cstdint>
 
-#include "files/settings.h"
 #include "sound/sound.h"
+#include "state/options.h"
 
 // Plays a slot once from where it stands (a clip that ran to its end starts over).
 inline void CuePlayOnce(int32_t slot) {

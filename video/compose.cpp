@@ -3,12 +3,11 @@
 
 #include <algorithm>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/map_file.h"
-#include "files/settings.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/display.h"
 #include "video/sprites.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "video/sprites.h"
 
-#include "app/game_state.h"
 #include "board/clock.h"
 #include "board/random.h"
+#include "state/game_state.h"
 
 Rect TileRects[TileCount];
 Rect FontRects[2 * FontGlyphs];

@@ -7,12 +7,12 @@
 #include <tuple>
 #include <utility>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
+#include "app/shell_state.h"
 #include "board/board.h"
 #include "board/clock.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 #include "video/display.h"
 
@@ -51,8 +51,8 @@ TEST_F(GameFlowTest, ButtonsOpenMarkAndChordInEitherOrder) {
     const struct {
         const char* first;
         const char* second;
-        int32_t* firstState;
-        int32_t* secondState;
+        ButtonStates* firstState;
+        ButtonStates* secondState;
         const char* topRow;  // after (3,0) took the first click
     } orders[] = {{"left", "right", &LeftButton, &RightButton, "FOFOHH"},
                   {"right", "left", &RightButton, &LeftButton, "FOFFHH"}};

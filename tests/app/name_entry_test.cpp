@@ -3,10 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
 #include "files/map_file.h"
-#include "files/settings.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 
 namespace {

@@ -8,9 +8,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/shell_state.h"
 #include "board/board.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 #include "tools/runner/script.h"
 #include "tools/runner/state_dump.h"

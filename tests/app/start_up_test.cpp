@@ -4,14 +4,15 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/game_state.h"
+#include "app/shell_state.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "board/new_game.h"
 #include "board/random.h"
 #include "files/map_file.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 
 namespace {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "board/moves.h"
 #include "board/new_game.h"
 #include "board/random.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/game_fixture.h"
 
 using Lines = std::vector<std::string>;

@@ -105,7 +105,7 @@ TEST_F(ClockTest, EventsLoadTheirCountdownsInSteps) {
 }
 
 TEST_F(ClockTest, EachCountdownRunsOnlyInItsOwnStates) {
-    for (int32_t state : {Title, Ready, Playing, Lost, Won, NameEntry}) {
+    for (GameStates state : {Title, Ready, Playing, Lost, Won, NameEntry}) {
         SCOPED_TRACE(testing::Message() << "GameState " << state);
         GameState = state;
         MusicCountdown = VoiceCountdown = WinVoiceCountdown = 1;

@@ -13,6 +13,7 @@
 
 #include "files/map_file.h"
 #include "files/settings.h"
+#include "state/options.h"
 #include "tests/files/file_text.h"
 #include "tests/support/game_fixture.h"
 

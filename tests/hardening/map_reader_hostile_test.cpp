@@ -10,13 +10,13 @@
 #include <cstring>
 #include <string>
 
-#include "app/game_state.h"
 #include "board/board.h"
 #include "board/moves.h"
 #include "board/new_game.h"
 #include "files/map_file.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/hardening/hostile_maps.h"
 #include "tests/support/game_fixture.h"
 

@@ -11,10 +11,10 @@
 #include <random>
 #include <string>
 
-#include "app/game_state.h"
 #include "files/map_file.h"
 #include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/options.h"
 #include "tests/hardening/hardened_game.h"
 #include "tests/hardening/permissions.h"
 
@@ -190,7 +190,7 @@ TEST_F(SettingsPaths, AnyBytesInTheFileGiveSettingsTheGameCanShowAndSave) {
         const int32_t flags[3] = {QuestionMarksOn, SoundOn, AnimationOn};
         const int32_t best = HighScore;
         const std::string name = HighScoreName;
-        ResetSettings();
+        ResetOptions();
         LoadSettings();
         EXPECT_EQ(QuestionMarksOn, flags[0]);
         EXPECT_EQ(SoundOn, flags[1]);

@@ -88,8 +88,8 @@ TEST(MixerVoice, FollowsTheRulesTheGamesSoundsRelyOn) {
                 mixer.RewindVoice(voice);
             } else if (step.action != Do::Listen) {
                 const PlayMode play = step.action == Do::Loop   ? Looping
-                                         : step.action == Do::Stop ? Stopped
-                                                                   : Once;
+                                      : step.action == Do::Stop ? Stopped
+                                                                : Once;
                 const bool twice = step.action == Do::OnceAtTwiceTheRate;
                 mixer.PlayVoice(voice, play, twice ? 2 * ClipRate : 0);
             }
@@ -131,8 +131,7 @@ TEST(MixerMix, LoudVoicesAreBentTowardsFullScaleNotWrappedOrClipped) {
     for (const uint8_t extreme : {uint8_t{255}, uint8_t{0}}) {
         Mixer mixer(ClipRate);
         for (int i = 0; i < 3; ++i)
-            mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(64, extreme)), Once,
-                            0);
+            mixer.PlayVoice(AddClip(mixer, std::vector<uint8_t>(64, extreme)), Once, 0);
         int16_t sample = 0;
         mixer.Render(&sample, 1, 1);
         const int magnitude = extreme == 255 ? sample : -sample;

@@ -6,10 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
 #include "board/board.h"
-#include "files/settings.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 #include "video/compose.h"
 

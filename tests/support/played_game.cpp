@@ -6,11 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/game_state.h"
 #include "board/board.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
 #include "sound/sound.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/test_sounds.h"
 #include "video/compose.h"
 

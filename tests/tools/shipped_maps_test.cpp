@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
 #include "app/main_loop.h"
 #include "board/board.h"
 #include "files/map_file.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
 #include "tests/support/game_fixture.h"
 #include "tests/support/played_game.h"
 #include "tests/tools/tool_test_support.h"

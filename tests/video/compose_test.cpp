@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/map_file.h"
-#include "files/settings.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/game_fixture.h"
 #include "tests/video/test_sheet.h"
 #include "video/compose.h"
@@ -56,7 +55,7 @@ TEST_F(GameTest, SelectTilePicksTheTileOfTheFirstMatchingRow) {
         {Lost, 0, Questioned, Mine, 5, 7}};
     // clang-format on
     for (const auto& c : cases) {
-        GameState = c[0];
+        GameState = static_cast<GameStates>(c[0]);
         AnimationOn = c[1];
         EXPECT_EQ(SelectTile(static_cast<uint32_t>(c[4]), c[3], c[2]), c[5])
             << "state " << c[0] << ", animation " << c[1] << ", cover " << c[2] << ", value "
@@ -152,7 +151,7 @@ TEST_F(ComposeTest, ThePressHighlightFollowsTheButtonsAndTheViewCell) {
         const char* what;
         int32_t viewX;  // ViewY is on row 1
         int8_t cover;   // of the view cell
-        int32_t left, right;
+        ButtonStates left, right;
         int64_t highlights;
     } cases[] = {{"left alone on a hidden cell", 48, Hidden, Pressed, Idle, 1},
                  {"both down on a hidden cell", 48, Hidden, Pressed, Pressed, 0},
@@ -193,7 +192,7 @@ TEST_F(ComposeTest, TheFaceShowsStateAndBlinkAndTheBoardScreensAloneTheirCursor)
     ViewCell(0, 0);
     LeftButton = Pressed;
     const int32_t faceColumn[6] = {0, 0, 0, 1, 2, 2};
-    for (int32_t state = Title; state <= NameEntry; ++state) {
+    for (GameStates state : {Title, Ready, Playing, Lost, Won, NameEntry}) {
         for (int32_t phase = 0; phase < 2; ++phase) {
             SCOPED_TRACE(testing::Message() << "state " << state << ", phase " << phase);
             GameState = state;
@@ -229,7 +228,7 @@ TEST_F(ComposeTest, TheBoardTextsAndTheClockThatStopsWithThePlay) {
     ExpectTexts({At{10, 444, 0, "-2"}, At{39, 444, 0, "Mine(s)"}, At{10, 460, 0, "12 "},
                  At{39, 460, 0, "Sec"}, At{300, 150, 0, "    "},
                  At{230, 150, 0, std::string(16, ' ')}});
-    for (int32_t state : {Ready, NameEntry, Lost, Won}) {
+    for (GameStates state : {Ready, NameEntry, Lost, Won}) {
         GameState = state;
         HeadlessAdvanceTicks(5000);
         ComposeFrame();

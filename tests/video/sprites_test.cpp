@@ -7,10 +7,10 @@
 #include <climits>
 #include <string>
 
-#include "app/game_state.h"
 #include "board/clock.h"
 #include "board/random.h"
 #include "platform/headless/headless.h"
+#include "state/game_state.h"
 #include "tests/support/game_fixture.h"
 #include "tests/video/test_sheet.h"
 #include "video/sprites.h"

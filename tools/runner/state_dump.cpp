@@ -5,12 +5,12 @@
 #include <fstream>
 #include <vector>
 
-#include "app/game_state.h"
-#include "app/name_entry.h"
+#include "app/shell_state.h"
 #include "board/board.h"
 #include "board/clock.h"
 #include "files/map_file.h"
-#include "files/settings.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "video/compose.h"
 
 namespace {

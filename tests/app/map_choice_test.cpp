@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/game_state.h"
+#include "app/load_map.h"
+#include "app/shell_state.h"
 #include "files/map_file.h"
 #include "platform/headless/headless.h"
-#include "tests/files/file_text.h"
 #include "tests/support/game_fixture.h"
 
 namespace {

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#include "app/shell_state.h"
+
+int32_t AppActive;
+uint32_t FrameCount;
+WindowHandle GameWindow;
+const char* CommandLineText;
+
+void ResetShellState() {
+    AppActive = 0;
+    FrameCount = 0;
+    GameWindow = nullptr;
+    CommandLineText = "";
+}
+
+// The start values are the reset values, written once, above.
+static const bool ShellStateStarted = (ResetShellState(), true);

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// The shell's own bookkeeping: whether the game has the screen, how many
+// passes the main loop has made, the window, and the argument text the
+// program was started with. Only the shell uses these; the state every
+// layer reads is in state/. Plain globals, one instance each.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+// 1 while the game has the screen; the loop only drains messages while 0.
+extern int32_t AppActive;
+// Completed passes of the main loop; 0 means start-up has not finished.
+extern uint32_t FrameCount;
+
+// The game window, and the argument text the program was started with.
+extern WindowHandle GameWindow;
+extern const char* CommandLineText;
+
+// The screen centre the pointer is put back to after every pass.
+constexpr int32_t ScreenCentreX = 320;
+constexpr int32_t ScreenCentreY = 240;
+
+// Back to the values at process start; also how they are set at start-up.
+void ResetShellState();
