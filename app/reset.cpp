@@ -23,7 +23,5 @@ void ResetGame() {
     ResetDisplay();
     ResetCompose();
     ResetSound();
-    MapPath[0] = '\0';
-    SettingsPath[0] = '\0';
-    MapName[0] = '\0';
+    ResetMapFile();
 }

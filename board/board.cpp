@@ -1,27 +1,29 @@
 // SPDX-License-Identifier: MIT
 #include "board/board.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
-int32_t BoardWidth = 0;
-int32_t BoardHeight = 0;
-int32_t MineCount = 0;
-int32_t PlayableCount = 0;
-int32_t CoveredCount = 0;
-int32_t MinesLeft = 0;
-int32_t ViewX = 0;
-int32_t ViewY = 0;
-int32_t FirstClick = 1;
-int32_t ResultPending = NoResult;
+int32_t BoardWidth;
+int32_t BoardHeight;
+int32_t MineCount;
+int32_t PlayableCount;
+int32_t CoveredCount;
+int32_t MinesLeft;
+int32_t ViewX;
+int32_t ViewY;
+int32_t FirstClick;
+PendingResults ResultPending;
 
 int8_t CellValue[BoardCells];
-int8_t CoverState[BoardCells];
+CoverStates CoverState[BoardCells];
 uint32_t ChangeTime[BoardCells];
 uint8_t FloodMark[BoardCells];
 
 int32_t FloodX[FloodCapacity];
 int32_t FloodY[FloodCapacity];
-int32_t FloodCount = 0;
+int32_t FloodCount;
 
 bool GetViewCell(int32_t* x, int32_t* y) {
     // The sign test comes first: -31 / 32 would truncate to 0.
@@ -48,8 +50,11 @@ void ResetBoard() {
     FirstClick = 1;
     ResultPending = NoResult;
     std::memset(CellValue, 0, sizeof(CellValue));
-    std::memset(CoverState, 0, sizeof(CoverState));
+    std::fill(std::begin(CoverState), std::end(CoverState), Hidden);
     std::memset(ChangeTime, 0, sizeof(ChangeTime));
     std::memset(FloodMark, 0, sizeof(FloodMark));
     FloodCount = 0;
 }
+
+// The start values are the reset values, written once, above.
+static const bool BoardStarted = (ResetBoard(), true);

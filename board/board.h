@@ -44,11 +44,11 @@ extern int32_t CoveredCount;   // playable cells not yet opened, mines included
 extern int32_t MinesLeft;      // MineCount minus Flagged cells; may go negative
 extern int32_t ViewX;          // board pixel under the screen centre
 extern int32_t ViewY;
-extern int32_t FirstClick;     // 1 until the first opening of a game
-extern int32_t ResultPending;  // PendingResults
+extern int32_t FirstClick;  // 1 until the first opening of a game
+extern PendingResults ResultPending;
 
 extern int8_t CellValue[BoardCells];
-extern int8_t CoverState[BoardCells];
+extern CoverStates CoverState[BoardCells];
 extern uint32_t ChangeTime[BoardCells];  // tick count of the last cover change
 extern uint8_t FloodMark[BoardCells];    // 1 once the flood pushed the cell this game
 
@@ -69,5 +69,6 @@ inline bool InsideBoard(int32_t x, int32_t y) {
 // -31..-1 select nothing, although they would truncate to column or row 0.
 bool GetViewCell(int32_t* x, int32_t* y);
 
-// Back to the values at process start: all zero but FirstClick = 1 (tests).
+// Back to the values at process start: all zero but FirstClick = 1; also how
+// they are set at start-up.
 void ResetBoard();

@@ -7,15 +7,15 @@
 #include "sound/cues.h"
 #include "state/game_state.h"
 
-uint32_t LastTick = 0;
-uint32_t StartTick = 0;
-uint32_t EndTick = 0;
-int32_t FacePhase = 0;
-int32_t FaceBlinkCount = 0;
-int32_t FaceBlinkDelay = 0;
-int32_t MusicCountdown = 0;
-int32_t VoiceCountdown = -1;
-int32_t WinVoiceCountdown = -1;
+uint32_t LastTick;
+uint32_t StartTick;
+uint32_t EndTick;
+int32_t FacePhase;
+int32_t FaceBlinkCount;
+int32_t FaceBlinkDelay;
+int32_t MusicCountdown;
+int32_t VoiceCountdown;
+int32_t WinVoiceCountdown;
 
 namespace {
 
@@ -125,3 +125,6 @@ void ResetClock() {
     VoiceCountdown = -1;
     WinVoiceCountdown = -1;
 }
+
+// The start values are the reset values, written once, above.
+static const bool ClockStarted = (ResetClock(), true);

@@ -29,5 +29,5 @@ void ClockStep();
 // Elapsed whole seconds of the current game: (EndTick - StartTick) / 1000.
 uint32_t ElapsedSeconds();
 
-// Back to the values at process start (tests).
+// Back to the values at process start; also how they are set at start-up.
 void ResetClock();

@@ -180,3 +180,9 @@ void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity
         std::strcat(settingsPath, AppendedSettingsSuffix);
     }
 }
+
+void ResetMapFile() {
+    MapPath[0] = '\0';
+    SettingsPath[0] = '\0';
+    MapName[0] = '\0';
+}

@@ -51,3 +51,6 @@ int32_t FindMapExtension(const char* text);
 // two can never be the same file. Empty (no settings file) when that does not
 // fit in `capacity`.
 void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity);
+
+// No map, no settings path, no name: the values at process start (tests).
+void ResetMapFile();

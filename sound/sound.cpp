@@ -7,9 +7,8 @@ const char* const SoundResourceNames[LoadedSlotCount] = {
     "bang", "do", "geco", "bgm", "jyan", "wao", "ya", "this", "bgmx",
 };
 
-int32_t SoundDevice = 0;
-VoiceHandle SoundSlots[SoundSlotCount] = {NoVoice, NoVoice, NoVoice, NoVoice, NoVoice,
-                                          NoVoice, NoVoice, NoVoice, NoVoice, NoVoice};
+int32_t SoundDevice;
+VoiceHandle SoundSlots[SoundSlotCount];
 
 namespace {
 
@@ -125,3 +124,6 @@ void ResetSound() {
         voice = NoVoice;
     SoundDevice = 0;
 }
+
+// The start values are the reset values, written once, above.
+static const bool SoundStarted = (ResetSound(), true);

@@ -45,5 +45,5 @@ void RewindSlot(int32_t slot);
 
 void ReleaseSound();
 
-// Back to the values at process start (tests).
+// Back to the values at process start; also how they are set at start-up.
 void ResetSound();

@@ -11,9 +11,9 @@
 #include "video/display.h"
 #include "video/sprites.h"
 
-int32_t TitleScroll = 0;
-int32_t SelectedRow = 0;
-int32_t SelectedColumn = 0;
+int32_t TitleScroll;
+int32_t SelectedRow;
+int32_t SelectedColumn;
 
 namespace {
 
@@ -311,3 +311,6 @@ void ResetCompose() {
     SelectedRow = 0;
     SelectedColumn = 0;
 }
+
+// The start values are the reset values, written once, above.
+static const bool ComposeStarted = (ResetCompose(), true);

@@ -16,5 +16,5 @@ int32_t SelectTile(uint32_t tenths, int32_t value, int32_t cover);
 // Draws the screen of the current GameState and flips.
 void ComposeFrame();
 
-// Back to the values at process start (tests).
+// Back to the values at process start; also how they are set at start-up.
 void ResetCompose();

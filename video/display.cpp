@@ -14,7 +14,7 @@ namespace {
 
 // Whether the platform's screen is ours. Everything but the hand-over to the
 // screen works without it: the back buffer and the sheet are plain memory.
-bool DisplayOpen = false;
+bool DisplayOpen;
 
 // Index 0 is the colour every frame is cleared to and the transparent colour
 // of every copy from the sheet.
@@ -163,3 +163,6 @@ void ResetDisplay() {
     std::memset(PaletteTable, 0, sizeof(PaletteTable));
     DisplayOpen = false;
 }
+
+// The start values are the reset values, written once, above.
+static const bool DisplayStarted = (ResetDisplay(), true);

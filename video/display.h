@@ -47,5 +47,5 @@ void FlipPage();         // shows the back buffer with PaletteTable
 void RestoreSurfaces();  // after the display came back: clear and show black
 void ReleaseDisplay();
 
-// Back to the values at process start (tests).
+// Back to the values at process start; also how they are set at start-up.
 void ResetDisplay();

@@ -79,7 +79,7 @@ class ComposeTest : public GameTest {
         ViewX = 32 * x + 16;
         ViewY = 32 * y + 16;
     }
-    static void SetCover(int32_t x, int32_t y, int8_t cover) {
+    static void SetCover(int32_t x, int32_t y, CoverStates cover) {
         CoverState[CellIndex(x, y)] = cover;
     }
     static int64_t Highlights() { return CountPixels(PressHighlightId) / 16; }
@@ -149,8 +149,8 @@ TEST_F(ComposeTest, ThePressHighlightFollowsTheButtonsAndTheViewCell) {
     SetCover(0, 2, Questioned);
     const struct {
         const char* what;
-        int32_t viewX;  // ViewY is on row 1
-        int8_t cover;   // of the view cell
+        int32_t viewX;      // ViewY is on row 1
+        CoverStates cover;  // of the view cell
         ButtonStates left, right;
         int64_t highlights;
     } cases[] = {{"left alone on a hidden cell", 48, Hidden, Pressed, Idle, 1},

@@ -53,7 +53,7 @@ char CellValueLetter(int8_t value) {
     return '?';  // never produced by the game; kept visible if it ever is
 }
 
-char CoverStateLetter(int8_t cover) {
+char CoverStateLetter(CoverStates cover) {
     switch (cover) {
         case Hidden:
             return 'H';
@@ -68,7 +68,8 @@ char CoverStateLetter(int8_t cover) {
     }
 }
 
-std::vector<std::string> LayerRows(const int8_t* layer, char (*letter)(int8_t)) {
+template <typename Cell>
+std::vector<std::string> LayerRows(const Cell* layer, char (*letter)(Cell)) {
     std::vector<std::string> rows;
     for (int32_t y = 0; y < BoardHeight && y < MaxBoardSide; ++y) {
         std::string row;
