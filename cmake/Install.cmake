@@ -33,8 +33,10 @@ endforeach()
 # Manual pages go in compressed, as Debian's policy and man itself expect.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(manual_pages "")
+# Their headers carry the version: @PROJECT_VERSION@ in the source pages.
 foreach(page torvex.6 torvex-map.6)
-    set(source ${CMAKE_CURRENT_SOURCE_DIR}/packaging/${page})
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/manual/${page})
+    configure_file(packaging/${page} ${source} @ONLY)
     set(compressed ${CMAKE_CURRENT_BINARY_DIR}/${page}.gz)
     add_custom_command(OUTPUT ${compressed}
                        COMMAND ${GZIP_PROGRAM} -9 -n -c ${source} > ${compressed}

@@ -10,6 +10,7 @@
 #include "state/options.h"
 #include "video/display.h"
 #include "video/sprites.h"
+#include "version.h"
 
 int32_t TitleScroll;
 int32_t SelectedRow;
@@ -149,7 +150,7 @@ void DrawFace() {
 }
 
 void DrawTitleTexts() {
-    DrawString(460, 80, HeadingFont, "V 1.10");
+    DrawString(460, 80, HeadingFont, "V " TORVEX_VERSION);
     DrawString(200, 130, HeadingFont, "Map Name");
     DrawText(250, 146, PlainFont, MapName, MapNameCapacity);
     DrawString(200, 180, HeadingFont, "High-Score");

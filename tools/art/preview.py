@@ -3,6 +3,7 @@
 it the way the game composes its frames, written as PNG files."""
 
 import os
+import re
 
 import numpy as np
 from PIL import Image
@@ -11,6 +12,13 @@ from canvas import stamp
 from palette import PALETTE
 
 SCREEN_W, SCREEN_H = 640, 480
+
+
+def project_version():
+    """The version written once, in the project's top CMakeLists.txt."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top, encoding="utf-8") as cmake:
+        return re.search(r"project\(Torvex VERSION ([0-9.]+)", cmake.read()).group(1)
 
 
 class Screen:
@@ -88,7 +96,7 @@ def title(sheet, scroll=7, selected=0):
         for j in range(17):
             s.tile(32 * i - scroll, 32 * j - scroll, 14)
     s.blit(550, 400, face_rect(0, 0))
-    s.text(460, 80, 1, "V 1.10")
+    s.text(460, 80, 1, "V " + project_version())
     s.text(200, 130, 1, "Map Name")
     s.text(250, 146, 0, "Classic 16x16")
     s.text(200, 180, 1, "High-Score")
