@@ -8,9 +8,9 @@
 #include "files/map_file.h"
 #include "state/game_state.h"
 #include "state/options.h"
+#include "version.h"
 #include "video/display.h"
 #include "video/sprites.h"
-#include "version.h"
 
 int32_t TitleScroll;
 int32_t SelectedRow;

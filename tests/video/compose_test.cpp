@@ -16,9 +16,9 @@
 #include "state/options.h"
 #include "tests/support/game_fixture.h"
 #include "tests/video/test_sheet.h"
+#include "version.h"
 #include "video/compose.h"
 #include "video/sprites.h"
-#include "version.h"
 
 namespace {
 
@@ -262,11 +262,12 @@ TEST_F(TitleTest, EveryTextStandsInItsPlaceAndTheOptionsShowAsSet) {
                      At{50, 440, 0, on ? "Animation On. " : "Animation Off."}});
     }
     // "SEC" five pixels after the number, the name thirty after "SEC".
-    ExpectTexts({At{460, 80, 1, "V " TORVEX_VERSION}, At{200, 130, 1, "Map Name"}, At{250, 146, 0, "Island "},
-                 At{200, 180, 1, "High-Score"}, At{250, 200, 0, "125 "}, At{291, 200, 0, "SEC "},
-                 At{357, 200, 0, "Bob "}, At{190, 250, 1, "Game Start       (F1)"},
-                 At{190, 270, 1, "?-Mark On/Off    (F2)"}, At{190, 290, 1, "Sound On/Off     (F3)"},
-                 At{190, 310, 1, "Animation On/Off (F4)"}, At{190, 330, 1, "Clear High Score (F9)"},
+    ExpectTexts({At{460, 80, 1, "V " TORVEX_VERSION}, At{200, 130, 1, "Map Name"},
+                 At{250, 146, 0, "Island "}, At{200, 180, 1, "High-Score"}, At{250, 200, 0, "125 "},
+                 At{291, 200, 0, "SEC "}, At{357, 200, 0, "Bob "},
+                 At{190, 250, 1, "Game Start       (F1)"}, At{190, 270, 1, "?-Mark On/Off    (F2)"},
+                 At{190, 290, 1, "Sound On/Off     (F3)"}, At{190, 310, 1, "Animation On/Off (F4)"},
+                 At{190, 330, 1, "Clear High Score (F9)"},
                  At{190, 350, 1, "Exit Game        (Esc)"}});
     EXPECT_TRUE(PixelAt(177, 20) == LogoId && PixelAt(457, 107) == LogoId) << "the logo";
     EXPECT_TRUE(PixelAt(176, 20) != LogoId && PixelAt(458, 107) != LogoId &&
