@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
 """Tests of the sound generator's building blocks and of its one promise:
-the committed clips are exactly what it makes.
+the committed clips are what it makes (sample for sample where it only
+does arithmetic, by how they sound where espeak-ng speaks; compare.py).
 
     /usr/bin/python3 -m unittest discover -s tools/sound -p "test_*.py"
 """
@@ -8,13 +9,17 @@ the committed clips are exactly what it makes.
 import os
 import shutil
 import sys
+import tempfile
 import unittest
+from unittest import mock
 
 import numpy as np
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import make_sounds  # noqa: E402
+import voices  # noqa: E402
+from compare import differences  # noqa: E402
 from music import Loop, chord_tones  # noqa: E402
 from synth import (BAND_LIMIT, circular_echo, note, oscillate,  # noqa: E402
                    pulse_partials)
@@ -94,16 +99,99 @@ class LoopTest(unittest.TestCase):
         self.assertAlmostEqual(echoed[500], 0.0, delta=1e-9)  # nothing between repeats
 
 
+def _committed(name):
+    return read_wave(os.path.join(make_sounds.RESOURCES, name + ".wav"))
+
+
+def _clip(name):
+    for clip in make_sounds.CLIPS:
+        if clip[0] == name:
+            return clip
+    raise KeyError(name)
+
+
+class ClipComparisonTest(unittest.TestCase):
+    def test_a_synthesised_clip_must_match_sample_for_sample(self):
+        committed = _committed("do")
+        self.assertEqual(differences(committed, committed.copy(), spoken=False), [])
+        nudged = committed.copy()
+        nudged[700] += 1
+        self.assertEqual(differences(committed, nudged, spoken=False), ["1 samples differ"])
+
+    def test_a_clip_of_another_length_fails(self):
+        committed = _committed("wao")
+        for spoken in (False, True):
+            found = differences(committed, committed[:-1], spoken)
+            self.assertEqual(found, ["2288 samples instead of 2289"])
+
+    def test_a_spoken_clip_of_another_word_fails(self):
+        wao = _committed("wao")
+        ya = _committed("ya")[:wao.size]
+        found = differences(wao, ya, spoken=True)
+        self.assertTrue(any("loudness curve" in line for line in found), found)
+        self.assertTrue(any("spectrum" in line for line in found), found)
+
+    def test_a_spoken_clip_at_another_level_fails(self):
+        committed = _committed("this")
+        centred = committed.astype(float) - 128
+        quieter = (np.rint(centred * 0.8) + 128).astype(np.uint8)
+        found = differences(committed, quieter, spoken=True)
+        self.assertIn("peak 86 levels instead of 108", found)
+        self.assertIn("-1.9 dB louder", found)
+
+
 @unittest.skipUnless(shutil.which("espeak-ng"), "espeak-ng speaks the voice cues")
-class CommittedClipsTest(unittest.TestCase):
+class SpokenClipsTest(unittest.TestCase):
+    def _speak(self, name, words):
+        _, count, peak, _ = _clip(name)
+        text, espeak_voice, rate, pitch = words
+        return voices._speak(text, espeak_voice, rate, pitch), count, peak
+
+    def test_other_breath_noise_passes_though_the_bytes_differ(self):
+        # espeak-ng's breath noise follows rand(); noise of a tenth of the
+        # speech's own level moves the bytes about as much as other draws
+        # do (up to 10 levels, 1.5 to 1.8 on average).
+        for name, words in (("wao", voices.WAO), ("this", voices.THIS)):
+            with self.subTest(clip=name):
+                (spoken, source_rate), count, peak = self._speak(name, words)
+                level = np.sqrt(np.convolve(spoken ** 2, np.ones(220) / 220, "same"))
+                noise = np.random.default_rng(1).standard_normal(spoken.size)
+                made = to_bytes(voices.fit(words[0], spoken + 0.1 * level * noise,
+                                           source_rate, count, peak))
+                committed = _committed(name)
+                self.assertGreater(np.count_nonzero(made != committed), count // 3)
+                self.assertEqual(differences(committed, made, spoken=True), [])
+
+    def test_another_pitch_fails(self):
+        text, espeak_voice, rate, pitch = voices.YA
+        for step in (-3, 3):
+            with self.subTest(step=step):
+                (spoken, source_rate), count, peak = self._speak(
+                    "ya", (text, espeak_voice, rate, pitch + step))
+                made = to_bytes(voices.fit(text, spoken, source_rate, count, peak))
+                found = differences(_committed("ya"), made, spoken=True)
+                self.assertTrue(any("spectrum" in line for line in found), found)
+
     def test_every_committed_clip_is_what_the_generator_makes(self):
         for name, count, peak, maker in make_sounds.CLIPS:
             with self.subTest(clip=name):
                 path = os.path.join(make_sounds.RESOURCES, name + ".wav")
-                committed = read_wave(path)
-                made = to_bytes(maker(count, peak))
-                self.assertEqual(committed.size, count)
-                self.assertTrue(np.array_equal(committed, made))
+                made = make_sounds.make_samples(count, peak, maker)
+                self.assertEqual(make_sounds.check_clip(path, name, made, exact=False), [])
+
+    def test_speech_does_not_depend_on_the_sound_system_of_the_account(self):
+        # The first clip spoken under an account whose sound client had not
+        # run yet used to come out different: a fresh home folder, with no
+        # runtime folder named elsewhere, is such an account.
+        _, count, peak, maker = _clip("wao")
+        for _ in range(2):
+            with tempfile.TemporaryDirectory() as fresh:
+                account = {k: v for k, v in os.environ.items()
+                           if k not in ("XDG_RUNTIME_DIR", "PULSE_RUNTIME_PATH", "PULSE_SERVER")}
+                account["HOME"] = fresh
+                with mock.patch.dict(os.environ, account, clear=True):
+                    made = make_sounds.make_samples(count, peak, maker)
+                self.assertTrue(np.array_equal(made, _committed("wao")))
 
 
 if __name__ == "__main__":

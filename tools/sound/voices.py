@@ -4,8 +4,11 @@ and then shaped here: brought down to the clips' rate, trimmed, cleaned of
 rumble, made a little denser so they carry over the music, and fitted into
 their exact lengths with soft edges.
 
-espeak-ng gives the same samples for the same text and settings, so the
-clips come out byte for byte the same on every run.
+espeak-ng 1.51 gives the same samples for the same text and settings as
+long as nothing else in its process draws from the C library's rand(),
+which its breath noise comes from; `_speak` sees to that. Other espeak-ng
+versions speak a little differently, so the generator's --check compares
+the spoken clips by how they sound (compare.py).
 """
 
 import math
@@ -30,8 +33,15 @@ def _speak(text, voice, rate, pitch):
     """espeak-ng's rendering of the text as floats at espeak's own rate."""
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "voice.wav")
+        # espeak-ng opens the sound system even when it only writes a file.
+        # The first time an account does that (or after /tmp was emptied),
+        # the PulseAudio client names a new folder in /tmp with rand(): 12
+        # draws, and 12 more for each name already taken, which shifted the
+        # breath noise of the first clip spoken. A server address that leads
+        # nowhere keeps the client from doing anything at all.
+        quiet = dict(os.environ, PULSE_SERVER="unix:" + os.path.join(folder, "no-server"))
         subprocess.run(["espeak-ng", "-v", voice, "-s", str(rate), "-p", str(pitch),
-                        "-w", path, text], check=True)
+                        "-w", path, text], check=True, env=quiet)
         with wave.open(path, "rb") as spoken:
             if spoken.getnchannels() != 1 or spoken.getsampwidth() != 2:
                 raise ValueError("unexpected espeak-ng output format")
@@ -66,6 +76,12 @@ def voice(words, length, peak):
     """One voice cue: the words of `words` fitted into `length` samples."""
     text, espeak_voice, rate, pitch = words
     spoken, source_rate = _speak(text, espeak_voice, rate, pitch)
+    return fit(text, spoken, source_rate, length, peak)
+
+
+def fit(text, spoken, source_rate, length, peak):
+    """espeak-ng's rendering of `text` made into a clip of `length` samples
+    peaking at `peak`."""
     if source_rate != 2 * RATE:
         raise ValueError("espeak-ng spoke at %d Hz; expected %d" % (source_rate, 2 * RATE))
     signal = _trim(_halve_rate(spoken))
