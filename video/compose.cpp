@@ -19,7 +19,7 @@ int32_t SelectedColumn;
 namespace {
 
 // The board point (ViewX, ViewY) is always under this screen pixel, and the
-// cursor box is centred on it.
+// crosshair picture is centred on it.
 constexpr int32_t ViewPixelX = 319;
 constexpr int32_t ViewPixelY = 239;
 constexpr int32_t CursorBoxX = 303;
@@ -53,8 +53,8 @@ constexpr int32_t MenuLineX = 190;
 constexpr int32_t MenuLineTop = 250;
 constexpr int32_t MenuLineSpacing = 20;
 
-// The name grid: glyphs 23 pixels apart; the box frames a glyph from 9
-// pixels left of and above it; END stands under column 13.
+// The name grid: glyphs 23 pixels apart; the crosshair picture marks a
+// glyph from 9 pixels left of and above it; END stands under column 13.
 constexpr int32_t GridLeft = 20;
 constexpr int32_t GridTop = 200;
 constexpr int32_t GridPitch = 23;

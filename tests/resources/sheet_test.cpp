@@ -5,6 +5,7 @@
 // and the window icon is a 32-bit bitmap with alpha.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -196,15 +197,70 @@ TEST_F(SheetTest, CellPicturesAreOpaqueAndOverlaysLetTheCellShow) {
             continue;
         EXPECT_EQ(OpaqueIn(TileRects[i]), 32 * 32) << "tile " << i;
     }
-    // The cursor and the press highlight are drawn over cells: mostly clear,
-    // and clear where the number under the cursor stands.
+    // The cursor and the press highlight are drawn over cells: mostly clear.
     for (int32_t overlay : {CursorBoxTile, PressHighlightTile}) {
         const Rect& r = TileRects[overlay];
         EXPECT_GT(OpaqueIn(r), 40) << overlay;
         EXPECT_LT(OpaqueIn(r), 32 * 32 / 2) << overlay;
     }
+}
+
+TEST_F(SheetTest, TheCursorIsACrosshairWithoutAFrame) {
+    // The board point under the screen centre lies under pixel 16 of the
+    // cursor picture, one of its two middle pixels. Out from the middle in
+    // each direction come the dot, a gap, an arm and a clear edge; the
+    // corners, where a frame round a cell would run, stay clear.
     const Rect& box = TileRects[CursorBoxTile];
-    EXPECT_EQ(OpaqueIn({box.left + 9, box.top + 9, box.left + 23, box.top + 23}), 0);
+    auto opaque = [&](int32_t x, int32_t y) { return Pixel(box.left + x, box.top + y) != 0; };
+    EXPECT_EQ(OpaqueIn({box.left + 15, box.top + 15, box.left + 17, box.top + 17}), 4) << "the dot";
+    struct Direction {
+        const char* name;
+        int32_t dx, dy;
+    };
+    for (const Direction& d : {Direction{"right", 1, 0}, Direction{"left", -1, 0},
+                               Direction{"down", 0, 1}, Direction{"up", 0, -1}}) {
+        const int32_t toward = d.dx + d.dy;  // +1 or -1 along the line
+        const int32_t start = toward > 0 ? 16 : 15;
+        const int32_t steps = toward > 0 ? 32 - start : start + 1;
+        // Both middle lines, from the middle pixel on this side to the edge.
+        for (int32_t line = 15; line <= 16; ++line) {
+            auto at = [&](int32_t step) {
+                const int32_t along = start + step * toward;
+                return d.dy == 0 ? opaque(along, line) : opaque(line, along);
+            };
+            std::vector<int32_t> runs;  // lengths of alternating opaque and clear runs
+            for (int32_t step = 0; step < steps; ++step) {
+                if (step == 0 || at(step) != at(step - 1))
+                    runs.push_back(0);
+                ++runs.back();
+            }
+            EXPECT_TRUE(at(0)) << d.name << ": the dot";
+            ASSERT_EQ(runs.size(), 4u) << d.name << ": dot, gap, arm, clear edge";
+            EXPECT_GE(runs[1], 2) << d.name << ": the gap";
+            EXPECT_GE(runs[2], 5) << d.name << ": the arm";
+        }
+    }
+    for (int32_t x : {0, 20}) {
+        for (int32_t y : {0, 20}) {
+            EXPECT_EQ(OpaqueIn({box.left + x, box.top + y, box.left + x + 12, box.top + y + 12}), 0)
+                << "corner at " << x << "," << y;
+        }
+    }
+    // A bright core and a dark rim, so it shows on light and dark cells.
+    int32_t brightest = 0;
+    int32_t darkest = 255;
+    for (int32_t y = 0; y < 32; ++y) {
+        for (int32_t x = 0; x < 32; ++x) {
+            if (!opaque(x, y))
+                continue;
+            const uint8_t* c = Colour(Pixel(box.left + x, box.top + y));  // blue, green, red
+            const int32_t luma = (114 * c[0] + 587 * c[1] + 299 * c[2]) / 1000;
+            brightest = std::max(brightest, luma);
+            darkest = std::min(darkest, luma);
+        }
+    }
+    EXPECT_GE(brightest, 180);
+    EXPECT_LE(darkest, 50);
 }
 
 TEST_F(SheetTest, AnimationsChangeFromFrameToFrame) {

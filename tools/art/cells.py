@@ -155,26 +155,22 @@ def _ringed(lines, bright):
 
 
 def cursor_box():
-    """A frame round the cell under the screen centre with ticks aiming at
-    its middle: a bright outer line and a dark inner one, so it shows on
-    light and dark cells, while the middle stays clear for the number."""
-    image = blank(SIZE, SIZE)
-    last = SIZE - 1
-    ring = np.zeros((SIZE, SIZE), bool)
-    ring[0, :] = ring[last, :] = ring[:, 0] = ring[:, last] = True
-    inner = np.zeros((SIZE, SIZE), bool)
-    inner[1, 1:last] = inner[last - 1, 1:last] = True
-    inner[1:last, 1] = inner[1:last, last - 1] = True
-    ticks = np.zeros((SIZE, SIZE), bool)
-    ticks[2:7, 15:17] = ticks[25:30, 15:17] = True
-    ticks[15:17, 2:7] = ticks[15:17, 25:30] = True
-    image[(grow(ticks) & ~ticks) | inner] = P.ink[0]
-    image[ring | ticks] = P.sun[5]
-    # Brighter corners make the frame read as one shape at a glance.
-    for y in (0, last):
-        for x in (0, last):
-            image[y, x] = P.grey[11]
-    return image
+    """The crosshair under the screen centre: four short arms with a gap and
+    a dot in the middle, and no frame. It points at the board point under
+    the centre of the screen (pixel 16 of the picture), so the eye reads
+    "the cell under this point"; a frame would straddle four cells whenever
+    the view is not on a cell centre and read as a cell of its own. The
+    lines are two pixels of bright yellow with a dark rim, so they show on
+    the steel covers, the pale opened ground and the flags alike."""
+    lines = np.zeros((SIZE, SIZE), bool)
+    centre = SIZE // 2
+    middle = slice(centre - 1, centre + 1)
+    gap, reach = 7, 14  # each arm runs from 7 to 14 pixels out from the middle
+    for start, stop in ((centre - reach, centre - gap), (centre + gap, centre + reach)):
+        lines[start:stop, middle] = True
+        lines[middle, start:stop] = True
+    lines[middle, middle] = True  # the dot
+    return _ringed(lines, P.sun[4])
 
 
 def press_highlight():
