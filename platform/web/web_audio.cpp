@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The sound device on a page: WebAudio.
 //
-// Each clip is converted once, when the game loads it, to the audio
-// context's rate with the mixer's own resampler, and handed to the browser
-// as a buffer; playing it is the browser's work, off the page's main
-// thread. Where each voice stands on its clip is kept here, from the audio
+// The audio context runs at the rate of the game's clips where the browser
+// allows it, and converts its output to the sound device's rate itself, with
+// a band-limited resampler, off the page's main thread. Each clip is then
+// converted once, when the game loads it, from 8-bit samples to the
+// browser's, and handed over as a buffer (a clip at another rate goes
+// through the mixer's own resampler first). Playing it is the browser's
+// work. Where each voice stands on its clip is kept here, from the audio
 // clock, so stopping, playing on and rewinding follow the game's rules. The
 // browser lets a page sound only after the player has clicked or pressed a
 // key on it: until then the context stands still, and so does every voice.
@@ -17,6 +20,18 @@
 #include "platform/web/web_backend.h"
 
 namespace {
+
+// The mix goes through the desktop's own limiter: the sum of the voices,
+// each at the mixer's gain, bent by LimitLevel. The browser applies it as a
+// curve over [-1, 1], so the sum is scaled down by this much on the way in;
+// it covers eight voices at full scale, and louder moments stay at the top.
+constexpr float LimiterRange = 4.0f;
+constexpr int LimiterPoints = 4097;
+
+// The rate of every clip the game ships. Converting them to a device's
+// 44.1 or 48 kHz on the page's main thread would hold the page still for
+// about a second at each start.
+constexpr int ClipRate = 11025;
 
 uint32_t OutputRate = 0;
 
@@ -39,7 +54,13 @@ void Carry(VoiceHandle voice, const VoiceAction& action) {
 int OpenAudio(WindowHandle) {
     if (OutputRate != 0)
         return 1;
-    const int rate = torvex_audio_open();
+    std::vector<float> limiter(LimiterPoints);
+    for (int i = 0; i < LimiterPoints; ++i) {
+        const float input = -1.0f + 2.0f * static_cast<float>(i) / (LimiterPoints - 1);
+        limiter[static_cast<size_t>(i)] = LimitLevel(input * LimiterRange);
+    }
+    const int rate =
+        torvex_audio_open(ClipRate, MixerVoiceGain / LimiterRange, limiter.data(), LimiterPoints);
     if (rate <= 0)
         return 0;  // no WebAudio: the game plays silently
     OutputRate = static_cast<uint32_t>(rate);

@@ -39,9 +39,11 @@ void torvex_page_schedule_next_game();
 char* torvex_storage_read(const char* key);  // malloc'd UTF-8, or null
 void torvex_storage_write(const char* key, const char* text);
 
-// WebAudio: the context's rate (0 without sound), its clock in seconds, and
-// the voices' buffers.
-int torvex_audio_open();
+// WebAudio: the context, at `preferredRate` where the browser allows it,
+// every voice through a gain and then a limiter curve of `points` values
+// over [-1, 1]; its rate (0 without sound), its clock in seconds, and the
+// voices' buffers.
+int torvex_audio_open(int preferredRate, double gain, const float* limiter, int points);
 double torvex_audio_time();
 int torvex_audio_add_clip(const float* samples, int count, int rate);
 void torvex_audio_act(int voice, int stop, int start, double offset, int loop, double speed);

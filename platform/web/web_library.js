@@ -70,6 +70,7 @@ mergeInto(LibraryManager.library, {
         return Module.torvexPage.choice ? 1 : 0;
     },
 
+    torvex_page_choice_name__deps: ['malloc'],
     torvex_page_choice_name: function () {
         const choice = Module.torvexPage.choice;
         const name = choice ? choice.name : '';
@@ -79,6 +80,7 @@ mergeInto(LibraryManager.library, {
         return text;
     },
 
+    torvex_page_choice_bytes__deps: ['malloc'],
     torvex_page_choice_bytes: function (sizeOut) {
         const choice = Module.torvexPage.choice;
         const bytes = choice ? choice.bytes : new Uint8Array(0);
@@ -129,6 +131,7 @@ mergeInto(LibraryManager.library, {
 
     // --- local storage -----------------------------------------------------------
 
+    torvex_storage_read__deps: ['malloc'],
     torvex_storage_read: function (key) {
         let text = null;
         try {
@@ -154,32 +157,33 @@ mergeInto(LibraryManager.library, {
     // --- WebAudio ------------------------------------------------------------------
 
     // One context for the page's whole life; every game's clips are its
-    // buffers. The mix goes through a gain (each voice at half of full
-    // scale, as on the desktop) and a limiter that bends loud moments
-    // instead of clipping them.
-    torvex_audio_open: function () {
+    // buffers. The mix goes through the gain and the limiter curve the C++
+    // side computes, the desktop mixer's own.
+    torvex_audio_open: function (preferredRate, gain, limiter, points) {
         let audio = Module.torvexAudio;
         if (!audio) {
             const Context = window.AudioContext || window.webkitAudioContext;
             if (!Context) return 0;
-            let context;
-            try {
-                context = new Context({ latencyHint: 'interactive' });
-            } catch (refused) {
-                return 0;
+            let context = null;
+            for (const options of [
+                { latencyHint: 'interactive', sampleRate: preferredRate },
+                { latencyHint: 'interactive' },
+            ]) {
+                try {
+                    context = new Context(options);
+                    break;
+                } catch (refused) {
+                    // a browser that cannot run at that rate: its own rate
+                }
             }
-            const gain = context.createGain();
-            gain.gain.value = 0.5;
-            const limiter = context.createDynamicsCompressor();
-            limiter.threshold.value = -2.5;
-            limiter.knee.value = 2;
-            limiter.ratio.value = 20;
-            limiter.attack.value = 0.002;
-            limiter.release.value = 0.05;
-            gain.connect(limiter);
-            limiter.connect(context.destination);
-            // `started` counts the buffers played, for the page's tests.
-            audio = { context: context, input: gain, voices: [], started: 0 };
+            if (!context) return 0;
+            const input = context.createGain();
+            input.gain.value = gain;
+            const shaper = context.createWaveShaper();
+            shaper.curve = HEAPF32.slice(limiter >> 2, (limiter >> 2) + points);
+            input.connect(shaper);
+            shaper.connect(context.destination);
+            audio = { context: context, input: input, voices: [], started: 0 };
             Module.torvexAudio = audio;
             // Browsers start a page's sound only after the player acts on it.
             const start = () => {
@@ -249,6 +253,7 @@ mergeInto(LibraryManager.library, {
         }
     },
 
+    torvex_audio_remove__deps: ['torvex_audio_act'],
     torvex_audio_remove: function (voice) {
         const audio = Module.torvexAudio;
         if (!audio.voices[voice]) return;
@@ -256,6 +261,7 @@ mergeInto(LibraryManager.library, {
         audio.voices[voice] = null;
     },
 
+    torvex_audio_close__deps: ['torvex_audio_remove'],
     torvex_audio_close: function () {
         const audio = Module.torvexAudio;
         if (!audio) return;
