@@ -8,6 +8,7 @@
 #include "files/map_file.h"
 #include "files/settings.h"
 #include "platform/web/page_storage.h"
+#include "state/options.h"
 
 namespace {
 

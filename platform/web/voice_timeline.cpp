@@ -39,20 +39,20 @@ VoiceAction VoiceTimeline::StartHere(double now) {
     return action;
 }
 
-VoiceAction VoiceTimeline::Play(VoiceMode mode, uint32_t frequency, double now) {
+VoiceAction VoiceTimeline::Play(PlayMode mode, uint32_t frequency, double now) {
     Settle(now);
     speed_ = frequency == 0 || clipRate_ == 0 ? 1.0 : static_cast<double>(frequency) / clipRate_;
     VoiceAction action;
     switch (mode) {
-        case VoiceStop:
+        case Stopped:
             action.stop = playing_;
             playing_ = false;
             return action;
-        case VoiceOnce:
+        case Once:
             // Stopped first, then played from where it stands.
             looping_ = false;
             return StartHere(now);
-        case VoiceLoop:
+        case Looping:
             looping_ = true;
             if (!playing_)
                 return StartHere(now);
@@ -72,12 +72,12 @@ VoiceAction VoiceTimeline::Rewind(double now) {
     return StartHere(now);
 }
 
-bool VoiceTimeline::Playing(double now) {
+bool VoiceTimeline::IsPlaying(double now) {
     Settle(now);
     return playing_;
 }
 
-bool VoiceTimeline::Looping(double now) {
+bool VoiceTimeline::IsLooping(double now) {
     Settle(now);
     return playing_ && looping_;
 }

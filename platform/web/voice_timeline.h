@@ -32,11 +32,11 @@ class VoiceTimeline {
 
     // The game's request at audio time `now` (seconds): `frequency` 0 plays
     // at the clip's own rate, any other value at that rate.
-    VoiceAction Play(VoiceMode mode, uint32_t frequency, double now);
+    VoiceAction Play(PlayMode mode, uint32_t frequency, double now);
     VoiceAction Rewind(double now);
 
-    bool Playing(double now);
-    bool Looping(double now);
+    bool IsPlaying(double now);
+    bool IsLooping(double now);
     // Seconds into the clip.
     double Position(double now);
 

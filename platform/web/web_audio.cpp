@@ -82,7 +82,7 @@ VoiceHandle CreateVoice(const char*, const uint8_t* samples, uint32_t count, uin
     return voice;
 }
 
-void PlayVoice(VoiceHandle voice, VoiceMode mode, uint32_t frequency) {
+void PlayVoice(VoiceHandle voice, PlayMode mode, uint32_t frequency) {
     VoiceTimeline* timeline = Find(voice);
     if (timeline != nullptr)
         Carry(voice, timeline->Play(mode, frequency, torvex_audio_time()));

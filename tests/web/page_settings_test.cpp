@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "app/game_state.h"
-#include "files/settings.h"
 #include "platform/web/page_storage.h"
+#include "state/game_state.h"
+#include "state/options.h"
 #include "tests/support/played_game.h"
 #include "web/page_settings.h"
 
