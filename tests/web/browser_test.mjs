@@ -4,18 +4,19 @@
 //
 //   node browser_test.mjs URL CHROMIUM CLASSIC_9X9_MAP
 //
-// Picks Classic 9x9 from the page's list, turns question marks off on the
-// title, takes the pointer, starts a game with F1, moves and opens a cell,
-// checking each step from the canvas's pixels; gives the pointer back and
-// takes it again; switches fullscreen with F11; reloads the page and checks
-// that the option came back from the browser's storage. Then it plays the
+// Opens a map of its own that the game refuses and dismisses the game's
+// notice on the page. Picks Classic 9x9 from the page's list, turns
+// question marks off on the title, takes the pointer, starts a game with
+// F1, moves and opens a cell, checking each step from the canvas's pixels;
+// gives the pointer back and takes it again; switches fullscreen with F11;
+// reloads the page and checks that the option came back from the browser's
+// storage. Then it plays the
 // largest map to measure the passes, and prints the figures the page
 // reports from the browser's own clock (they are reported, not judged).
 //
 // The picture's geometry is the game's: 640x480, the option lines of the
 // title at x 50, y 400 (question marks) and y 420 (sound), 12 pixels high,
 // with nothing but the title's background left of them.
-import { createHash } from 'node:crypto';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -247,6 +248,31 @@ async function run() {
     );
     await waitFor('the map choice', async () => /Choose a map/.test((await pageState(page)).hint));
 
+    begin('opening a map of our own that the game refuses');
+    const broken = path.join(profile, 'broken.tvm');
+    fs.writeFileSync(broken, 'Broken,0,5,1,');
+    await (await page.$('#open-map')).uploadFile(broken);
+    const notice = await waitFor('the notice', () =>
+        page.evaluate(() => {
+            const box = document.getElementById('notice');
+            return box.hidden
+                ? null
+                : {
+                      caption: document.getElementById('notice-caption').textContent,
+                      text: document.getElementById('notice-text').textContent,
+                  };
+        })
+    );
+    check(notice.caption === 'Cannot Open !', `the notice says "${notice.caption}"`);
+    check(
+        notice.text === '/opened/broken.tvm\nThe map is 0 cells wide; a map is 1 to 300 cells wide.',
+        `the notice's text is "${notice.text}"`
+    );
+    await page.click('#notice-ok');
+    await waitFor('the map choice again', async () =>
+        /Choose a map/.test((await pageState(page)).hint)
+    );
+
     begin('choosing Classic 9x9');
     await page.click('#map-list .map[data-map="classic-9x9"]');
     await waitFor('the title screen', () => titleShows(page));
@@ -369,8 +395,16 @@ async function run() {
         Number.isInteger(scale) && scale >= 1,
         `the picture is scaled by ${scale}, not a whole number`
     );
+    await sleep(500); // the browser's own switch settles first
+
+    begin('leaving fullscreen with F11');
     await page.keyboard.press('F11');
-    await waitFor('the end of fullscreen', async () => (await pageState(page)).fullscreen === '');
+    // Headless Chromium takes its time (seconds, on a busy machine) to leave.
+    await waitFor(
+        'the end of fullscreen',
+        async () => (await pageState(page)).fullscreen === '',
+        60000
+    );
 
     begin('reloading the page');
     await page.reload({ waitUntil: 'load' });

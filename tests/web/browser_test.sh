@@ -51,7 +51,7 @@ fi
 "$root/scripts/serve-web" --port 0 "$dir/site" >"$work/server.log" 2>&1 &
 server_pid=$!
 url=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     url="$(grep -o 'http://127\.0\.0\.1:[0-9]*/' "$work/server.log" || true)"
     [ -n "$url" ] && break
     kill -0 "$server_pid" 2>/dev/null || break
