@@ -442,6 +442,43 @@ async function run() {
     await sleep(200);
     describeTimes('Marathon, 300 x 300', await measurePasses(page, centre, 4));
 
+    begin('playing where the browser refuses the pointer lock');
+    const refusing = await browser.newPage();
+    refusing.on('pageerror', (error) => problems.push(error.message));
+    await refusing.evaluateOnNewDocument(() => {
+        Element.prototype.requestPointerLock = function () {
+            setTimeout(() => document.dispatchEvent(new Event('pointerlockerror')), 0);
+        };
+    });
+    await refusing.goto(url + '?map=classic-9x9', { waitUntil: 'load' });
+    await waitFor('the title', () => titleShows(refusing));
+    centre = await canvasCentre(refusing);
+    await refusing.mouse.click(centre.x, centre.y);
+    state = await waitFor('the game to take the pointer without the lock', async () => {
+        const current = await pageState(refusing);
+        return current.hint === '' ? current : null;
+    });
+    check(!state.locked, 'the lock was refused, yet it is there');
+    await refusing.keyboard.press('F1');
+    const freeBoard = await waitFor('the board', async () => {
+        const shown = await picture(refusing);
+        const face = shown.dominant(220, 140, 420, 340);
+        return !(await titleShows(refusing)) && face.share > 0.4 ? { shown, face: face.colour } : null;
+    });
+    const freeEdge = freeBoard.shown.firstInRow(freeBoard.face, row);
+    await refusing.mouse.move(centre.x + 64 * centre.scale, centre.y, { steps: 16 });
+    const freeMoved = await waitFor('the board to scroll', async () => {
+        const shown = await picture(refusing);
+        return shown.firstInRow(freeBoard.face, row) !== freeEdge ? shown : null;
+    });
+    check(
+        freeMoved.firstInRow(freeBoard.face, row) === freeEdge - 64,
+        'the free pointer moved the board by another amount than two cells'
+    );
+    await refusing.keyboard.press('Escape'); // gives the free pointer back all the same
+    await waitFor('the pause', async () => /Paused/.test((await pageState(refusing)).hint));
+    await refusing.close();
+
     begin('looking for errors on the page');
     check(problems.length === 0, problems.join('\n'));
     begin('done');
