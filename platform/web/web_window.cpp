@@ -126,8 +126,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* key, void*) {
             return EM_TRUE;
         case KeyRoute::Browser:
             // Without the lock, Escape gives the pointer back all the same.
-            if (decision.virtualKey == 0 && CapturedWithoutLock &&
-                VirtualKeyOfBrowserKey(key->key, key->code) == VK_ESCAPE) {
+            if (CapturedWithoutLock && VirtualKeyOfBrowserKey(key->key, key->code) == VK_ESCAPE) {
                 LoseFocus();
             }
             return EM_FALSE;
