@@ -28,7 +28,9 @@ command -v node >/dev/null || skip "Node.js is missing"
 server_pid=""
 work="$(mktemp -d /tmp/torvex-browser-test-XXXXXX)"
 cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    # The server runs in a process group of its own: whatever started the
+    # interpreter (a version manager's shim may) ends with it.
+    [ -n "$server_pid" ] && kill -- "-$server_pid" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -48,13 +50,13 @@ if [ "$site_bytes" -gt "$limit" ]; then
     exit 1
 fi
 
-"$root/scripts/serve-web" --port 0 "$dir/site" >"$work/server.log" 2>&1 &
+setsid "$root/scripts/serve-web" --port 0 "$dir/site" >"$work/server.log" 2>&1 &
 server_pid=$!
 url=""
 for _ in $(seq 1 300); do
     url="$(grep -o 'http://127\.0\.0\.1:[0-9]*/' "$work/server.log" || true)"
     [ -n "$url" ] && break
-    kill -0 "$server_pid" 2>/dev/null || break
+    kill -0 -- "-$server_pid" 2>/dev/null || break
     sleep 0.1
 done
 if [ -z "$url" ]; then
