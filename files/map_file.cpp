@@ -132,6 +132,7 @@ MapReadReport ReadMapFromPath(const char* path) {
     if (opened.outcome != OpenOutcome::Opened) {
         MapReadReport report;
         report.unopenable = opened.outcome == OpenOutcome::Unopenable;
+        report.missing = opened.missing;
         return Refuse(report, opened.why);
     }
     // Reading is linear, but a file of gigabytes would still keep the player

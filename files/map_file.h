@@ -23,6 +23,7 @@ extern char MapName[MapNameCapacity];
 // What reading a map found besides the Board itself.
 struct MapReadReport {
     bool unopenable = false;  // the path names nothing this user can open
+    bool missing = false;     // ... because nothing is there at all
     bool playable = false;    // false: refused, `problem` says why
     std::string problem;      // one sentence for the player, e.g. "The map has no playable cell."
     bool runsEndedEarly = false;  // the file ended before every cell had its kind

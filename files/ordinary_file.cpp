@@ -18,7 +18,8 @@ OpenedFile OpenOrdinaryFile(const char* path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (error) {
-        opened.why = error.message() + ".";
+        opened.missing = status.type() == fs::file_type::not_found;
+        opened.why = opened.missing ? "The file does not exist." : error.message() + ".";
         return opened;
     }
     if (fs::is_directory(status)) {

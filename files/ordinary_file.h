@@ -18,7 +18,8 @@ enum class OpenOutcome {
 struct OpenedFile {
     FILE* file = nullptr;  // set only when `outcome` is Opened; the caller closes it
     OpenOutcome outcome = OpenOutcome::Unopenable;
-    uintmax_t size = 0;  // bytes, when Opened
+    bool missing = false;  // Unopenable because nothing is there at all
+    uintmax_t size = 0;    // bytes, when Opened
     std::string why;  // plain words for anything but Opened, e.g. "This is a folder, not a file."
 };
 

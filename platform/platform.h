@@ -144,13 +144,20 @@ void HideSystemCursor();
 // Notices and the open-file dialog
 // ---------------------------------------------------------------------------
 
-// A modal notice with a text, a caption and one OK button. `owner` may be null.
+// A modal notice with a text, a caption and one OK button. `owner` may be
+// null. A line of the text too long for any screen (a path, say) is shown
+// shortened in its middle; where the notice is also written out in words
+// (a log, standard error), it is written whole.
 void MessageBox(WindowHandle owner, const char* text, const char* caption);
 
 // Lets the player choose one existing map file. `path` holds the initial file
-// name on entry (possibly empty) and the chosen path on return. The filter
-// shows files ending in ".tvm" in any letter case. Returns 1 when a file was
-// chosen and fits in `capacity` bytes with its terminator, 0 when cancelled.
+// name on entry (possibly empty: the dialog then opens in the current
+// folder) and the chosen path on return. The filter shows files ending in
+// ".tvm" in any letter case. Returns 1 when a file was chosen and fits in
+// `capacity` bytes with its terminator, 0 when cancelled, and PathTooLong
+// when the chosen path does not fit: `path` then holds as much of it as
+// fits, to name it to the player, never to be opened.
+constexpr int PathTooLong = -1;
 int GetOpenFileName(char* path, size_t capacity);
 
 // ---------------------------------------------------------------------------

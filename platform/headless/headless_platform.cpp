@@ -185,6 +185,8 @@ void MessageBox(WindowHandle, const char* text, const char* caption) {
 }
 
 int GetOpenFileName(char* path, size_t capacity) {
+    if (path == nullptr || capacity == 0)
+        return 0;
     std::string initial = OneLine(path);
     if (Machine.dialogAnswers.empty() || Machine.dialogCancels.front()) {
         if (!Machine.dialogAnswers.empty()) {
@@ -198,8 +200,11 @@ int GetOpenFileName(char* path, size_t capacity) {
     Machine.dialogAnswers.pop_front();
     Machine.dialogCancels.pop_front();
     Machine.log.push_back("dialog " + initial + " -> " + answer);
-    if (answer.size() + 1 > capacity)
-        return 0;
+    if (answer.size() + 1 > capacity) {
+        std::memcpy(path, answer.c_str(), capacity - 1);
+        path[capacity - 1] = '\0';
+        return PathTooLong;
+    }
     std::memcpy(path, answer.c_str(), answer.size() + 1);
     return 1;
 }

@@ -52,8 +52,8 @@ class MapChoice : public GameTest {};
 
 TEST_F(MapChoice, NamesEachFailureAndAsksAgainFromItUntilAMapLoads) {
     // The whole argument text is the path, quotation marks included; a
-    // file that cannot be opened is named alone, one that cannot be played
-    // with what is wrong. Any file may be chosen, with or without extension.
+    // missing file and one that cannot be played are named with what is
+    // wrong. Any file may be chosen, with or without extension.
     const std::string quoted = "\"" + WriteTestFile("corners.tvm", "Corners,4,3,2,5,") + "\"";
     const std::string flat = WriteTestFile("flat.tvm", "Flat,0,3,1,5,");
     const std::string folder = TemporaryFolder();
@@ -63,16 +63,50 @@ TEST_F(MapChoice, NamesEachFailureAndAsksAgainFromItUntilAMapLoads) {
     CommandLineText = quoted.c_str();
     ASSERT_EQ(LoadMapFile(), 1);
     const std::string notice = "messagebox Cannot Open ! | ";
-    EXPECT_EQ(HeadlessLog(),
-              std::vector<std::string>(
-                  {notice + quoted, "dialog " + quoted + " -> " + flat,
-                   notice + flat + "\\nThe map is 0 cells wide; a map is 1 to 300 cells wide.",
-                   "dialog " + flat + " -> " + folder,
-                   notice + folder + "\\nThis is a folder, not a file.",
-                   "dialog " + folder + " -> " + plain}));
+    EXPECT_EQ(
+        HeadlessLog(),
+        std::vector<std::string>(
+            {notice + quoted + "\\nThe file does not exist.", "dialog " + quoted + " -> " + flat,
+             notice + flat + "\\nThe map is 0 cells wide; a map is 1 to 300 cells wide.",
+             "dialog " + flat + " -> " + folder,
+             notice + folder + "\\nThis is a folder, not a file.",
+             "dialog " + folder + " -> " + plain}));
     EXPECT_STREQ(MapName, "Plain");
     EXPECT_EQ(std::string(MapPath), plain);
     EXPECT_EQ(std::string(SettingsPath), plain + ".tvh");
+}
+
+TEST_F(MapChoice, AChosenPathTooLongToOpenIsRefusedLikeOneOnTheCommandLine) {
+    // Neither is ever opened cut short: the notice names as much of it as
+    // fits, says why, and the dialog asks again, from there.
+    const std::string tooLong = "/maps/" + std::string(PathCapacity, 'x') + ".tvm";
+    const std::string cut = tooLong.substr(0, PathCapacity - 1);
+    const std::string map = WriteTestFile("corners.tvm", "Corners,4,3,2,5,");
+    HeadlessAddDialogAnswer(tooLong);
+    HeadlessAddDialogAnswer(map);
+    CommandLineText = tooLong.c_str();
+    ASSERT_EQ(LoadMapFile(), 1);
+    const std::string notice = "messagebox Cannot Open ! | " + cut + "\\nThe path is too long.";
+    EXPECT_EQ(HeadlessLog(), std::vector<std::string>({notice, "dialog " + cut + " -> " + tooLong,
+                                                       notice, "dialog " + cut + " -> " + map}));
+    EXPECT_STREQ(MapName, "Corners");
+}
+
+TEST_F(MapChoice, ADialogCancelledAfterARefusalRepeatsItOnStandardError) {
+    // The box is gone by then; a player in a terminal still reads why.
+    const std::string missing = TestFolder() + "/gone.tvm";
+    CommandLineText = missing.c_str();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(LoadMapFile(), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "torvex: Cannot Open ! " + missing + ": The file does not exist.\n");
+
+    // Cancelled with no refusal before it: nothing to repeat.
+    HeadlessReset();
+    CommandLineText = "";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(LoadMapFile(), 0);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace

@@ -104,9 +104,14 @@ TEST_F(InputPaths, ArgumentTextsOfAnyLengthAndBytesEndInTheDialog) {
                 EXPECT_TRUE(notices.empty());
             } else {
                 ASSERT_EQ(notices.size(), 1u);
+                // Most such texts name nothing at all; a part of one longer
+                // than a file name may be cannot even be looked for.
+                std::error_code error;
+                const bool nothingThere =
+                    fs::status(text, error).type() == fs::file_type::not_found;
                 const std::string expected =
                     text.size() < PathCapacity
-                        ? Shown(text)
+                        ? Shown(text) + (nothingThere ? "\\nThe file does not exist." : "")
                         : Shown(text.substr(0, PathCapacity - 1)) + "\\nThe path is too long.";
                 EXPECT_EQ(notices[0], Caption + expected);
             }
@@ -122,7 +127,7 @@ TEST_F(InputPaths, TheNoticeShowsTheArgumentTextExactlyAsGiven) {
                                    "\t\r.tvm  ", "..tvm", "/.tvm", "~/no such.TVM"}) {
         SCOPED_TRACE(Shown(text));
         HeadlessReset();
-        EXPECT_EQ(RefusalOf(text), Caption + Shown(text));
+        EXPECT_EQ(RefusalOf(text), Caption + Shown(text) + "\\nThe file does not exist.");
     }
 }
 
@@ -166,25 +171,26 @@ TEST_F(InputPaths, AMapPathThatIsNotAFileIsNamedWithWhatItIs) {
     EXPECT_EQ(RefusalOf(device), Caption + device + "\\nThis is a device or a pipe, not a file.");
 }
 
-TEST_F(InputPaths, AMapPathThatLeadsNowhereIsNamedAlone) {
-    // A missing file, a link to nothing and a link to itself cannot be
-    // opened at all: the path alone says it all.
+TEST_F(InputPaths, AMapPathThatLeadsNowhereSaysTheFileDoesNotExist) {
+    // A missing file, a link to nothing, and a path through a file: nothing
+    // is there, and the notice says so under the path.
     const std::string missing = TestFolder() + "/missing.tvm";
-    EXPECT_EQ(RefusalOf(missing), Caption + missing);
+    EXPECT_EQ(RefusalOf(missing), Caption + missing + "\\nThe file does not exist.");
 
     HeadlessReset();
     const std::string dangling = TestFolder() + "/dangling.tvm";
     fs::create_symlink(TestFolder() + "/nothing", dangling);
-    EXPECT_EQ(RefusalOf(dangling), Caption + dangling);
+    EXPECT_EQ(RefusalOf(dangling), Caption + dangling + "\\nThe file does not exist.");
 
+    HeadlessReset();
+    const std::string underAFile = WriteSmallMap() + "/inside.tvm";
+    EXPECT_EQ(RefusalOf(underAFile), Caption + underAFile + "\\nThe file does not exist.");
+
+    // A link to itself is there but can never be opened: the path alone.
     HeadlessReset();
     const std::string loop = TestFolder() + "/loop.tvm";
     fs::create_symlink(loop, loop);
     EXPECT_EQ(RefusalOf(loop), Caption + loop);
-
-    HeadlessReset();
-    const std::string underAFile = WriteSmallMap() + "/inside.tvm";
-    EXPECT_EQ(RefusalOf(underAFile), Caption + underAFile);
 }
 
 TEST_F(InputPaths, AnUnreadableMapIsNamedAndLeftAlone) {
