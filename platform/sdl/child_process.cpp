@@ -2,11 +2,13 @@
 #include "platform/sdl/child_process.h"
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -65,6 +67,7 @@ ChildResult RunChild(const std::string& path, const std::vector<std::string>& ar
         return result;
     const int nothing = open("/dev/null", O_RDONLY | O_CLOEXEC);
 
+    const pid_t parent = getpid();
     const pid_t child = fork();
     if (child < 0) {
         CloseDescriptor(output[0]);
@@ -73,6 +76,13 @@ ChildResult RunChild(const std::string& path, const std::vector<std::string>& ar
         return result;
     }
     if (child == 0) {
+        // A helper window ends with the game, however the game ends (a
+        // crash, kill -9, the session closing): the system sends it a
+        // termination signal when its parent dies. Should the parent have
+        // died before this line, that signal will never come: give up.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
         if (nothing >= 0)
             dup2(nothing, STDIN_FILENO);
         dup2(output[1], STDOUT_FILENO);

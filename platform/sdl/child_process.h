@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Running a helper program (the desktop's file chooser) as a child process
-// and reading what it prints. The program is started directly with an
-// argument array, never through a shell, so no file name can be taken for
-// a command.
+// Running a helper program (the desktop's file chooser, or its notice box)
+// as a child process and reading what it prints. The program is started
+// directly with an argument array, never through a shell, so no file name
+// can be taken for a command.
 #pragma once
 
 #include <string>
@@ -19,7 +19,9 @@ struct ChildResult {
 
 // Runs `path` with `arguments` (arguments[0] is the program's own name),
 // waits for it to end and collects its standard output. Its standard input
-// is empty; its error output stays the program's.
+// is empty; its error output stays the program's. The child ends when the
+// game does: it is sent SIGTERM when the game's process dies, so no dialog
+// or notice outlives the game.
 ChildResult RunChild(const std::string& path, const std::vector<std::string>& arguments);
 
 // More output than any path could need is cut here.

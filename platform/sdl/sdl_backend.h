@@ -16,6 +16,18 @@
 bool StartSdl(Uint32 flags, const char* purpose);
 void StopSdl(Uint32 flags);
 
+// With SDL's video running: true when the player chose no video driver and
+// SDL, finding no screen, fell back to one that shows nothing (offscreen,
+// dummy). The game would then run unseen; this tells the player so on
+// standard error. A driver named in SDL_VIDEODRIVER is always taken as
+// meant (tests and servers ask for the dummy one).
+bool NoDisplayFound();
+
+// Whether the game could show anything at all: starts SDL's video for a
+// moment when it is not running and asks NoDisplayFound. True when video
+// cannot even start, leaving the judgement to what comes next.
+bool DisplayFound();
+
 // --- the window (sdl_window.cpp) ---------------------------------------------
 
 // The game's SDL window, or null before CreateGameWindow and after

@@ -2,6 +2,8 @@
 // Starting SDL lazily, and the clock, which needs no SDL at all.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "platform/platform.h"
@@ -20,6 +22,29 @@ void StopSdl(Uint32 flags) {
     // (screen saver, signal handlers) and free its own state.
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0)
         SDL_Quit();
+}
+
+bool NoDisplayFound() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    if (chosen != nullptr && chosen[0] != '\0')
+        return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver == nullptr ||
+        (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)) {
+        return false;
+    }
+    std::fputs("torvex: no display found (is DISPLAY or WAYLAND_DISPLAY set?)\n", stderr);
+    return true;
+}
+
+bool DisplayFound() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) != 0)
+        return !NoDisplayFound();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return true;
+    const bool found = !NoDisplayFound();
+    StopSdl(SDL_INIT_VIDEO);
+    return found;
 }
 
 // The tick count runs from the system's start, as the game's clock always

@@ -158,6 +158,10 @@ WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, cons
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "0");
     if (!StartSdl(WindowSubsystems, "the display"))
         return nullptr;
+    if (NoDisplayFound()) {
+        StopSdl(WindowSubsystems);
+        return nullptr;
+    }
 
     // The window starts borderless over the whole desktop and asks to be
     // fullscreen there, never changing the monitor's mode. Covering the

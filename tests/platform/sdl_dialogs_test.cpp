@@ -1,18 +1,25 @@
 // SPDX-License-Identifier: MIT
 // The map chooser runs the desktop's file dialog as a child process with
-// an argument list, and reads the chosen path from it; the notice falls back
-// to standard error where no box can be shown. Stand-in choosers on a
-// private PATH record what they were given and answer as told.
+// an argument list, and reads the chosen path from it; a notice with no
+// game window to draw in goes to the same helpers, and falls back to
+// standard error where no box can be shown. Helpers end with the game.
+// Stand-in helpers on a private PATH record what they were given and
+// answer as told.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "platform/common/notice_text.h"
 #include "platform/platform.h"
 #include "platform/sdl/child_process.h"
 #include "tests/platform/platform_test_support.h"
@@ -32,9 +39,11 @@ class ChooserTest : public ::testing::Test {
     }
     void TearDown() override {
         setenv("PATH", savedPath.c_str(), 1);
-        for (const char* name : {"zenity", "kdialog", "arguments"})
-            unlink((folder + "/" + name).c_str());
-        rmdir(folder.c_str());
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        unsetenv("DISPLAY");
+        if (!savedFolder.empty())
+            std::filesystem::current_path(savedFolder);
+        std::filesystem::remove_all(folder);
     }
 
     // A stand-in chooser: writes the arguments it got to "arguments", one a
@@ -46,17 +55,62 @@ class ChooserTest : public ::testing::Test {
         chmod(script.c_str(), 0755);
     }
 
+    // The arguments the last stand-in got (empty when none ran), taken away.
     std::vector<std::string> Arguments() {
         std::ifstream file(folder + "/arguments");
         std::vector<std::string> lines;
         for (std::string line; std::getline(file, line);)
             lines.push_back(line);
+        unlink((folder + "/arguments").c_str());
         return lines;
+    }
+
+    static bool Has(const std::vector<std::string>& arguments, const std::string& wanted) {
+        return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
+    }
+
+    // Runs the code under test in `place` as its current folder.
+    void WorkIn(const std::string& place) {
+        savedFolder = std::filesystem::current_path();
+        std::filesystem::current_path(place);
     }
 
     std::string folder;
     std::string savedPath;
+    std::filesystem::path savedFolder;
 };
+
+// The process number a helper wrote to `file`, waiting for it a while.
+pid_t WaitForPid(const std::string& file) {
+    for (int tries = 0; tries < 500; ++tries) {
+        pid_t pid = 0;
+        if (std::ifstream(file) >> pid)
+            return pid;
+        usleep(10000);
+    }
+    return 0;
+}
+
+// Alive, not merely a process that has ended and waits to be reaped.
+bool Alive(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string number;
+    std::string name;
+    std::string state;
+    if (!(stat >> number >> name >> state))
+        return false;
+    return state != "Z" && state != "X";
+}
+
+bool EndsWithin(pid_t pid, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (Alive(pid)) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        usleep(20000);
+    }
+    return true;
+}
 
 TEST_F(ChooserTest, ZenityIsAskedForOneMapWithTheFilterAndThePreviousPathAsOneArgument) {
     MakeChooser("zenity", "/home/player/maps/Big Heart.TVM\n", 0);
@@ -67,32 +121,55 @@ TEST_F(ChooserTest, ZenityIsAskedForOneMapWithTheFilterAndThePreviousPathAsOneAr
     const std::vector<std::string> arguments = Arguments();
     ASSERT_GE(arguments.size(), 3u);
     EXPECT_EQ(arguments[1], "--file-selection");
-    auto has = [&](const std::string& wanted) {
-        return std::find(arguments.begin(), arguments.end(), wanted) != arguments.end();
-    };
-    EXPECT_TRUE(has("--file-filter=Torvex maps (*.tvm) | *.[tT][vV][mM]"))
+    EXPECT_TRUE(Has(arguments, "--file-filter=Torvex maps (*.tvm) | *.[tT][vV][mM]"))
         << "the filter matches .tvm in any letter case";
-    EXPECT_TRUE(has("--filename=my maps/$(touch hacked); old.tvm"));
+    EXPECT_TRUE(Has(arguments, "--filename=my maps/$(touch hacked); old.tvm"));
     EXPECT_NE(access((folder + "/hacked").c_str(), F_OK), 0) << "nothing was run by a shell";
     EXPECT_NE(access("hacked", F_OK), 0);
-
-    char empty[260] = "";
-    ASSERT_EQ(GetOpenFileName(empty, sizeof empty), 1);
-    for (const std::string& argument : Arguments())
-        EXPECT_EQ(argument.rfind("--filename", 0), std::string::npos) << argument;
 }
 
-TEST_F(ChooserTest, ACancelOrAPathThatDoesNotFitLeavesThePathAlone) {
-    const struct {
-        const char* answer;
-        int status;
-    } refusals[] = {{"", 1}, {"/a/rather/long/path/to/a/map.tvm\n", 0}};
-    for (const auto& refusal : refusals) {
-        MakeChooser("zenity", refusal.answer, refusal.status);
-        char path[16] = "/maps/kept.tvm";
-        EXPECT_EQ(GetOpenFileName(path, sizeof path), 0) << refusal.answer;
-        EXPECT_STREQ(path, "/maps/kept.tvm");
-    }
+TEST_F(ChooserTest, WithoutAPreviousPathEitherChooserOpensInTheCurrentFolder) {
+    // The launcher starts the game in the player's maps folder: that is
+    // where the first dialog opens, not on a list of recent files. The
+    // closing slash makes zenity open the folder instead of selecting it.
+    const std::string maps = folder + "/my maps";
+    ASSERT_EQ(mkdir(maps.c_str(), 0755), 0);
+    WorkIn(maps);
+    MakeChooser("zenity", "/m.tvm\n", 0);
+    char empty[260] = "";
+    ASSERT_EQ(GetOpenFileName(empty, sizeof empty), 1);
+    std::vector<std::string> arguments = Arguments();
+    EXPECT_TRUE(Has(arguments, "--filename=" + maps + "/"));
+    EXPECT_EQ(std::count_if(arguments.begin(), arguments.end(),
+                            [](const std::string& a) { return a.rfind("--filename", 0) == 0; }),
+              1);
+
+    unlink((folder + "/zenity").c_str());
+    MakeChooser("kdialog", "/m.tvm\n", 0);
+    char again[260] = "";
+    ASSERT_EQ(GetOpenFileName(again, sizeof again), 1);
+    arguments = Arguments();
+    ASSERT_EQ(arguments.size(), 6u);
+    EXPECT_EQ(arguments[3], "--getopenfilename");
+    EXPECT_EQ(arguments[4], maps + "/");
+    rmdir(maps.c_str());
+}
+
+TEST_F(ChooserTest, ACancelLeavesThePathAloneAndAPathThatDoesNotFitIsNamedNotOpened) {
+    MakeChooser("zenity", "", 1);
+    char kept[16] = "/maps/kept.tvm";
+    EXPECT_EQ(GetOpenFileName(kept, sizeof kept), 0);
+    EXPECT_STREQ(kept, "/maps/kept.tvm");
+
+    // Too long for the game's path: as much of it as fits, for the notice
+    // that names it, and an answer that is neither a map nor a cancel.
+    MakeChooser("zenity", "/a/rather/long/path/to/a/map.tvm\n", 0);
+    char cut[16] = "/maps/kept.tvm";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(GetOpenFileName(cut, sizeof cut), PathTooLong);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_STREQ(cut, "/a/rather/long/");
+    EXPECT_NE(said.find("/a/rather/long/path/to/a/map.tvm"), std::string::npos) << said;
 }
 
 TEST_F(ChooserTest, KdialogStandsInWhereZenityIsMissing) {
@@ -114,8 +191,106 @@ TEST_F(ChooserTest, WithoutAChooserOrABoxThePlayerIsToldOnStandardError) {
     EXPECT_EQ(GetOpenFileName(path, sizeof path), 0);
     MessageBox(nullptr, "bgm2", "FALSE");
     const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("zenity"), std::string::npos) << said;
+    EXPECT_NE(said.find("torvex: Torvex needs zenity or kdialog to choose a map. Install one, or "
+                        "start torvex with a map file.\n"),
+              std::string::npos)
+        << said;
     EXPECT_NE(said.find("FALSE: bgm2"), std::string::npos) << said;
+}
+
+TEST_F(ChooserTest, NoticesBeforeTheWindowAreShownByTheHelperWithTheirTextAsItIs) {
+    // On a desktop, a notice with no game window to draw in goes to zenity
+    // (or kdialog), run by the game itself; markup in a path stays text.
+    setenv("DISPLAY", ":99", 1);
+    MakeChooser("zenity", "", 0);
+    ::testing::internal::CaptureStderr();
+    MessageBox(nullptr, "/maps/<b>bold</b> & co.tvm\nThe file does not exist.", "Cannot Open !");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "shown and closed with OK";
+    std::vector<std::string> arguments = Arguments();
+    EXPECT_EQ(arguments[1], "--info");
+    EXPECT_TRUE(Has(arguments, "--no-markup"));
+    EXPECT_TRUE(Has(arguments, "--title=Cannot Open !"));
+    EXPECT_TRUE(Has(arguments, "--text=/maps/<b>bold</b> & co.tvm"));  // the first line
+    EXPECT_TRUE(Has(arguments, "The file does not exist."));
+
+    unlink((folder + "/zenity").c_str());
+    MakeChooser("kdialog", "", 0);
+    MessageBox(nullptr, "bgm2", "FALSE");
+    EXPECT_EQ(Arguments(), std::vector<std::string>(
+                               {folder + "/kdialog", "--title", "FALSE", "--msgbox", "bgm2"}));
+}
+
+TEST_F(ChooserTest, AVeryLongPathIsShortenedOnScreenAndWrittenOutWhole) {
+    setenv("DISPLAY", ":99", 1);
+    const std::string path = "/home/player/" + std::string(3000, 'd') + "/far away.tvm";
+    const std::string text = path + "\nThe file does not exist.";
+    MakeChooser("zenity", "", 0);
+    MessageBox(nullptr, text.c_str(), "Cannot Open !");
+    EXPECT_TRUE(Has(Arguments(), "--text=" + ShortenLongLines(path)))
+        << "the box gets the shortened path";
+    EXPECT_LT(ShortenLongLines(path).size(), 300u);
+
+    // Closed some other way than with OK (or the helper failed): the whole
+    // notice goes to standard error as well.
+    MakeChooser("zenity", "", 1);
+    ::testing::internal::CaptureStderr();
+    MessageBox(nullptr, text.c_str(), "Cannot Open !");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "torvex: Cannot Open !: " + text + "\n");
+}
+
+TEST_F(ChooserTest, WithNoDisplayTheDialogIsNotTriedAndThePlayerIsTold) {
+    // No desktop and no video driver asked for: SDL would fall back to a
+    // display nobody sees. The chooser is not run at all.
+    unsetenv("SDL_VIDEODRIVER");
+    MakeChooser("zenity", "/m.tvm\n", 0);
+    char path[260] = "";
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(GetOpenFileName(path, sizeof path), 0);
+    // (What SDL's display libraries say as they look may come before it.)
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("torvex: no display found (is DISPLAY or WAYLAND_DISPLAY set?)\n"),
+              std::string::npos)
+        << said;
+    EXPECT_TRUE(Arguments().empty()) << "the chooser ran";
+
+    // Asked for by name, the dummy display is meant: the dialog runs.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(GetOpenFileName(path, sizeof path), 1);
+    EXPECT_STREQ(path, "/m.tvm");
+}
+
+// A helper window that lives on after the game would sit on the player's
+// desktop with nobody to answer it. The game here is a child process that
+// opens a dialog or a notice and is then killed outright.
+TEST_F(ChooserTest, HelperWindowsEndWithTheGameHoweverItEnds) {
+    setenv("DISPLAY", ":99", 1);
+    const std::string pidFile = folder + "/helper.pid";
+    const std::string helper = folder + "/zenity";
+    std::ofstream(helper) << "#!/bin/sh\necho $$ > '" << pidFile << ".new'\n/bin/mv '" << pidFile
+                          << ".new' '" << pidFile << "'\nexec /bin/sleep 60\n";
+    chmod(helper.c_str(), 0755);
+    for (const bool dialog : {true, false}) {
+        SCOPED_TRACE(dialog ? "the open dialog" : "a notice");
+        unlink(pidFile.c_str());
+        const pid_t game = fork();
+        ASSERT_GE(game, 0);
+        if (game == 0) {
+            char path[260] = "";
+            if (dialog)
+                GetOpenFileName(path, sizeof path);
+            else
+                MessageBox(nullptr, "bgm2", "FALSE");
+            _exit(0);
+        }
+        const pid_t shown = WaitForPid(pidFile);
+        ASSERT_GT(shown, 0) << "the helper never started";
+        EXPECT_TRUE(Alive(shown));
+        kill(game, SIGKILL);
+        waitpid(game, nullptr, 0);
+        EXPECT_TRUE(EndsWithin(shown, std::chrono::seconds(10))) << "the helper outlived the game";
+        if (Alive(shown))
+            kill(shown, SIGKILL);
+    }
 }
 
 TEST(ChildProcess, OutputBeyondTheLimitIsCutAndTheChildStillWaitedFor) {
