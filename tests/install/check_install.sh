@@ -25,7 +25,18 @@ expect_file share/applications/torvex.desktop
 expect_file share/mime/packages/torvex.xml
 expect_file share/man/man6/torvex.6.gz
 expect_file share/man/man6/torvex-map.6.gz
+expect_file share/man/man6/torvex-launcher.6.gz
 zcat "$prefix/share/man/man6/torvex.6.gz" | grep -q '^\.TH TORVEX 6' || fail "manual page unreadable"
+# The launcher's page is the game's, which describes both.
+zcat "$prefix/share/man/man6/torvex-launcher.6.gz" | head -n 1 | grep -qx '\.so man6/torvex\.6' ||
+    fail "torvex-launcher's manual page does not lead to torvex(6)"
+# The licence and the changes, the package's and any install's.
+expect_file share/doc/torvex/copyright
+grep -q '^License: Expat$' "$prefix/share/doc/torvex/copyright" || fail "copyright names no licence"
+expect_file share/doc/torvex/changelog.gz
+version=$("$prefix/bin/torvex-map" --version)
+zcat "$prefix/share/doc/torvex/changelog.gz" | head -n 1 | grep -qF "torvex (${version#torvex-map }) " ||
+    fail "the changelog's first entry is not for $version"
 for size in 16 32 48 64 128 256; do
     expect_file "share/icons/hicolor/${size}x${size}/apps/torvex.png"
 done
