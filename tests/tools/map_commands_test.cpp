@@ -13,6 +13,7 @@
 #include "tests/support/game_fixture.h"
 #include "tests/tools/tool_test_support.h"
 #include "tools/map/commands.h"
+#include "version.h"
 
 namespace {
 
@@ -232,6 +233,14 @@ TEST_F(MapCommands, UsageAndHelp) {
     const Outcome help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("dark pixels playable"), std::string::npos);
+    EXPECT_NE(help.out.find("torvex-map --help | --version"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+
+    // The project's one version, the one the game's title shows.
+    const Outcome version = Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("torvex-map ") + TORVEX_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
 }
 
 // The program itself: its arguments reach the commands and its exit status

@@ -14,6 +14,7 @@
 #include "tools/map/map_text.h"
 #include "tools/map/picture.h"
 #include "tools/map/regions.h"
+#include "version.h"
 
 namespace {
 
@@ -21,7 +22,8 @@ constexpr const char* Usage =
     "usage: torvex-map info FILE.tvm\n"
     "       torvex-map check FILE.tvm\n"
     "       torvex-map make [--name NAME] [--mines N | --density PERCENT] [--output FILE.tvm] "
-    "PICTURE\n";
+    "PICTURE\n"
+    "       torvex-map --help | --version\n";
 
 constexpr const char* MakeHelp =
     "\n"
@@ -304,6 +306,10 @@ int RunMapTool(const std::vector<std::string>& arguments, std::ostream& out, std
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
     if (command == "--help" || command == "-h" || command == "help") {
         out << Usage << MakeHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        out << "torvex-map " << TorvexVersion << "\n";
         return 0;
     }
     if (command == "make")

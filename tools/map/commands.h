@@ -5,6 +5,8 @@
 //   torvex-map check FILE.tvm    info, plus regions, density and warnings
 //   torvex-map make [OPTIONS] PICTURE
 //                                a map file from a picture of its field
+//   torvex-map --help            the usage and make's options
+//   torvex-map --version         the version
 //
 // Each writes its output to `out` and every refusal, with its reason, to
 // `err`, and returns the exit status: 0 done, 1 refused.
