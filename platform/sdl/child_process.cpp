@@ -2,6 +2,7 @@
 #include "platform/sdl/child_process.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -12,6 +13,28 @@
 #include <cstdlib>
 
 namespace {
+
+// The process that last called fork(), and what every child it makes does
+// first. SDL forks helpers of its own too (the box it draws on X11 runs in
+// a child process, and on Wayland it runs zenity), which would outlive a
+// game that is killed; every fork the game makes, SDL's included, passes
+// here, so every child ends with the game.
+pid_t ForkingProcess = 0;
+
+void NoteForkingProcess() {
+    ForkingProcess = getpid();
+}
+
+void EndWithTheGame() {
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // Should the game have died before that line, the signal will never
+    // come: give up at once.
+    if (getppid() != ForkingProcess)
+        _exit(127);
+}
+
+const bool ChildrenEndWithTheGame =
+    pthread_atfork(NoteForkingProcess, nullptr, EndWithTheGame) == 0;
 
 bool IsExecutableFile(const std::string& path) {
     struct stat status {};
@@ -78,8 +101,8 @@ ChildResult RunChild(const std::string& path, const std::vector<std::string>& ar
     if (child == 0) {
         // A helper window ends with the game, however the game ends (a
         // crash, kill -9, the session closing): the system sends it a
-        // termination signal when its parent dies. Should the parent have
-        // died before this line, that signal will never come: give up.
+        // termination signal when its parent dies. (Set for every fork
+        // above too; here it is plain to see for the helpers run here.)
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent)
             _exit(127);

@@ -21,7 +21,8 @@ struct ChildResult {
 // waits for it to end and collects its standard output. Its standard input
 // is empty; its error output stays the program's. The child ends when the
 // game does: it is sent SIGTERM when the game's process dies, so no dialog
-// or notice outlives the game.
+// or notice outlives the game. (So is every child forked by a game that
+// links this file, SDL's own message-box children included.)
 ChildResult RunChild(const std::string& path, const std::vector<std::string>& arguments);
 
 // More output than any path could need is cut here.
