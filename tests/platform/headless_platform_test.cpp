@@ -70,13 +70,15 @@ TEST_F(HeadlessPlatformTest, DialogAnswersAreUsedInOrderThenCancelled) {
     char path[16] = "start.tvm";
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 1);
     EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0);
-    EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0) << "too long for the buffer";
-    EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0) << "no answer left: cancelled";
     EXPECT_STREQ(path, "/maps/a.tvm");
+    // Too long for the buffer: as much as fits, to name it, never to open.
+    EXPECT_EQ(GetOpenFileName(path, sizeof(path)), PathTooLong);
+    EXPECT_STREQ(path, "/a/rather/long/");
+    EXPECT_EQ(GetOpenFileName(path, sizeof(path)), 0) << "no answer left: cancelled";
     MessageBox(nullptr, "maps/x.tvm\nthe width is 0", "Cannot Open !");
     const std::vector<std::string> expected = {
         "dialog start.tvm -> /maps/a.tvm", "dialog /maps/a.tvm -> cancel",
-        "dialog /maps/a.tvm -> /a/rather/long/path/to/some.tvm", "dialog /maps/a.tvm -> cancel",
+        "dialog /maps/a.tvm -> /a/rather/long/path/to/some.tvm", "dialog /a/rather/long/ -> cancel",
         "messagebox Cannot Open ! | maps/x.tvm\\nthe width is 0"};
     EXPECT_EQ(HeadlessLog(), expected);
 }
