@@ -9,6 +9,7 @@ int32_t AnimationOn;
 int32_t HighScore;
 char HighScoreName[HighScoreNameCapacity];
 char SpareText[SpareTextCapacity];
+int32_t NoGuessOn;
 
 void ForgetHighScore() {
     HighScore = NoHighScore;
@@ -21,6 +22,7 @@ void ResetOptions() {
     SoundOn = 1;
     AnimationOn = 1;
     ForgetHighScore();
+    NoGuessOn = 0;
 }
 
 // The start values are the reset values, written once, above.

@@ -2,7 +2,8 @@
 // The player's options and the best time on the map being played. The
 // settings file keeps them between runs, but the rules, the sound cues, the
 // picture and the name entry all read them, so they live here, below all of
-// those. Plain globals, one instance each.
+// those; so do the options the command line gives for one run. Plain
+// globals, one instance each.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,11 @@ extern int32_t AnimationOn;      // cells animate when 1
 extern int32_t HighScore;        // best time in whole seconds, NoHighScore if none
 extern char HighScoreName[HighScoreNameCapacity];
 extern char SpareText[SpareTextCapacity];  // kept as found, for files of later versions
+
+// 1: every game is laid out at its first opening so that it can be won by
+// reasoning alone. It comes from the command line (--no-guess) and lasts
+// for one run: no settings file keeps it.
+extern int32_t NoGuessOn;
 
 // The holder's name while there is no best time.
 constexpr const char* NobodysName = "NO NAME";
