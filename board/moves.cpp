@@ -4,9 +4,12 @@
 // cursor at the centre of the screen.
 #include "board/moves.h"
 
+#include <vector>
+
 #include "board/board.h"
 #include "board/clock.h"
 #include "board/new_game.h"
+#include "board/no_guess_layout.h"
 #include "platform/platform.h"
 #include "sound/cues.h"
 #include "state/game_state.h"
@@ -76,12 +79,21 @@ void OpenAtView() {
     if (CoverState[CellIndex(x, y)] != Hidden)
         return;  // marks must be taken off first
 
+    // With no-guess play, the first opening also opens a starting area in
+    // every other region of the field, which no opening could reach.
+    std::vector<int32_t> otherStarts;
     if (FirstClick == 1) {
         RelocateFirstMine(x, y);
+        if (NoGuessOn == 1)
+            otherStarts = ArrangeNoGuessLayout(x, y).otherStarts;
         FirstClick = 0;
     }
     CuePlayOnce(SoundGeco);
     FloodFrom(x, y);
+    for (const int32_t start : otherStarts) {
+        if (CoverState[start] == Hidden)
+            FloodFrom(start / MaxBoardSide, start % MaxBoardSide);
+    }
     QueueVoiceAndBlink();
 }
 
