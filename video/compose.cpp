@@ -172,6 +172,9 @@ void DrawTitleTexts() {
     DrawString(50, 400, PlainFont, QuestionMarksOn ? "?-Mark    On." : "?-Mark    Off.");
     DrawString(50, 420, PlainFont, SoundOn ? "Sound     On." : "Sound     Off.");
     DrawString(50, 440, PlainFont, AnimationOn ? "Animation On." : "Animation Off.");
+    // The command line's no-guess play has no menu item; a line tells it is on.
+    if (NoGuessOn == 1)
+        DrawString(50, 460, PlainFont, "No Guess On.");
     BlitSprite(177, 20, LogoRect);
 }
 

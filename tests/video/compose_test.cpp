@@ -275,6 +275,34 @@ TEST_F(TitleTest, EveryTextStandsInItsPlaceAndTheOptionsShowAsSet) {
         << "and nothing more of the sheet";
 }
 
+// The command line's no-guess play shows as one more line under the three
+// options, in their font; every other pixel of the title stays as it was.
+TEST_F(TitleTest, NoGuessPlayAddsOneLineUnderTheOptionsAndNothingElse) {
+    const auto compose = [](int32_t noGuess) {
+        NoGuessOn = noGuess;
+        TitleScroll = 0;
+        ComposeFrame();
+        std::vector<uint8_t> pixels;
+        for (int32_t y = 0; y < 480; ++y) {
+            for (int32_t x = 0; x < 640; ++x)
+                pixels.push_back(PixelAt(x, y));
+        }
+        return pixels;
+    };
+    const std::vector<uint8_t> off = compose(0);
+    ExpectTexts({At{50, 460, 0, "            "}});
+    const std::vector<uint8_t> on = compose(1);
+    ExpectTexts({At{50, 440, 0, "Animation Off."}, At{50, 460, 0, "No Guess On. "}});
+    for (int32_t y = 0; y < 480; ++y) {
+        for (int32_t x = 0; x < 640; ++x) {
+            const bool inLine = x >= 50 && x < 50 + 12 * 12 && y >= 460 && y < 472;
+            if (!inLine) {
+                ASSERT_EQ(on[640 * y + x], off[640 * y + x]) << "(" << x << ", " << y << ")";
+            }
+        }
+    }
+}
+
 TEST_F(TitleTest, TheMenuBarStandsBehindTheSelectedItem) {
     const int32_t cursorToRow[][2] = {{0, 0}, {29, 0}, {30, 1}, {100, 3}, {169, 5}};
     for (const auto& pair : cursorToRow) {
