@@ -2,31 +2,38 @@
 // torvex-headless: the real game on the headless platform, driven by a
 // script, for tests, demos and bots.
 //
-//   torvex-headless [--log FILE] SCRIPT [WORD ...]
+//   torvex-headless [--log FILE] SCRIPT [OPTION ...] [--] [WORD ...]
 //
-// The WORDs, joined with single blanks, are the game's argument text. The
+// What follows SCRIPT is the game's own command line, read as torvex reads
+// it: the game's options (such as --no-guess), then the WORDs, which joined
+// with single blanks are the game's argument text. The
 // visible effects (notices, dialogs, sounds) and finally "exit N" with the
 // game's result go to FILE, or else to standard output. SCRIPT "-" reads the
 // script from standard input.
 //
 // Exit status: 0 when the script ran to its end (the game's own result is
-// the "exit N" line), 2 when the arguments or the script are wrong or a file
-// could not be written.
+// the "exit N" line) or the game's --help or --version was asked for, 2 when
+// the arguments or the script are wrong or a file could not be written.
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "app/command_line.h"
 #include "tools/runner/scripted_game.h"
 
 namespace {
 
 constexpr int ScriptFailed = 2;
 
+constexpr const char* Usage =
+    "usage: torvex-headless [--log FILE] SCRIPT [OPTION ...] [--] [WORD ...]\n"
+    "  runs the game on a virtual machine under SCRIPT (\"-\" for standard input);\n"
+    "  the game's OPTIONs and WORDs follow, as torvex takes them; the WORDs,\n"
+    "  joined with blanks, are the game's arguments\n";
+
 void PrintUsage() {
-    std::cerr << "usage: torvex-headless [--log FILE] SCRIPT [WORD ...]\n"
-                 "  runs the game on a virtual machine under SCRIPT (\"-\" for standard input);\n"
-                 "  the WORDs, joined with blanks, are the game's arguments\n";
+    std::cerr << Usage;
 }
 
 bool ReadWhole(const std::string& path, std::string* text) {
@@ -77,12 +84,24 @@ int main(int argc, char** argv) {
         return ScriptFailed;
     }
     const std::string scriptPath = argv[next++];
-    std::string commandLine;
-    for (int i = next; i < argc; ++i) {
-        if (i > next)
-            commandLine += ' ';
-        commandLine += argv[i];
+    const CommandLine gameCommandLine =
+        ParseCommandLine(std::vector<std::string>(argv + next, argv + argc));
+    switch (gameCommandLine.action) {
+        case CommandLineAction::ShowHelp:
+            std::cout << Usage << "\ngame options:\n" << DescribeOptions();
+            return 0;
+        case CommandLineAction::ShowVersion:
+            std::cout << "torvex-headless " << VersionText() << "\n";
+            return 0;
+        case CommandLineAction::Mistake:
+            std::cerr << "torvex-headless: " << gameCommandLine.mistake << "\n";
+            PrintUsage();
+            return ScriptFailed;
+        case CommandLineAction::Play:
+            break;
     }
+    ApplyCommandLine(gameCommandLine);
+    const std::string& commandLine = gameCommandLine.mapText;
 
     std::string text;
     if (!ReadWhole(scriptPath, &text)) {
