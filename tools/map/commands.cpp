@@ -39,6 +39,9 @@ constexpr const char* MakeHelp =
 
 constexpr double DefaultDensityPercent = 15.0;
 
+// Games `check` lays out without a guess, on fixed seeds.
+constexpr int32_t NoGuessTries = 20;
+
 int Refuse(std::ostream& err, const std::string& subject, const std::string& problem) {
     err << "torvex-map: " << subject << ": " << problem << "\n";
     return 1;
@@ -223,7 +226,8 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
         return 1;
     const Field field = FieldFromBoard();
     out << "regions: " << FindRegions(field).size() << "\n"
-        << "density: " << DensityText(MineCount, PlayableCount) << "\n";
+        << "density: " << DensityText(MineCount, PlayableCount) << "\n"
+        << NoGuessLine(TryNoGuessLayouts(NoGuessTries)) << "\n";
     for (const std::string& warning : MapWarnings(field, MineCount, report)) {
         out << "warning: " << warning << "\n";
     }

@@ -1,8 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "tools/map/map_check.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
+#include "board/board.h"
+#include "board/deal.h"
+#include "board/no_guess_layout.h"
+#include "board/random.h"
 #include "tools/map/regions.h"
 
 namespace {
@@ -13,6 +20,28 @@ std::string Percent(double value) {
     return text;
 }
 
+// The cell a player's first click lands on when the mouse has not moved: the
+// one the view starts on, or, when that is Void, the playable cell nearest
+// to it (the first in column order among equals).
+void FirstOpening(int32_t* x, int32_t* y) {
+    const int32_t startX = BoardWidth / 2;
+    const int32_t startY = BoardHeight / 2;
+    int64_t nearest = -1;
+    for (int32_t cx = 0; cx < BoardWidth; ++cx) {
+        for (int32_t cy = 0; cy < BoardHeight; ++cy) {
+            if (CoverState[CellIndex(cx, cy)] == Void)
+                continue;
+            const int64_t distance = static_cast<int64_t>(cx - startX) * (cx - startX) +
+                                     static_cast<int64_t>(cy - startY) * (cy - startY);
+            if (nearest < 0 || distance < nearest) {
+                nearest = distance;
+                *x = cx;
+                *y = cy;
+            }
+        }
+    }
+}
+
 // Only so many small regions are named one by one; a field riddled with
 // specks would otherwise bury everything else.
 constexpr size_t NamedSmallRegions = 10;
@@ -21,6 +50,41 @@ constexpr size_t NamedSmallRegions = 10;
 
 std::string DensityText(int32_t mines, int32_t playable) {
     return Percent(playable > 0 ? 100.0 * mines / playable : 0.0);
+}
+
+NoGuessTrials TryNoGuessLayouts(int32_t tries) {
+    NoGuessTrials trials;
+    trials.tries = tries;
+    std::vector<double> times;
+    for (int32_t seed = 1; seed <= tries; ++seed) {
+        SeedRandom(static_cast<uint32_t>(seed));
+        DealMines();
+        int32_t x = 0;
+        int32_t y = 0;
+        FirstOpening(&x, &y);
+        RelocateFirstMine(x, y);
+        const auto began = std::chrono::steady_clock::now();
+        const NoGuessOutcome outcome = ArrangeNoGuessLayout(x, y);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - began;
+        times.push_back(spent.count());
+        if (outcome.solved)
+            ++trials.solved;
+    }
+    if (!times.empty()) {
+        std::sort(times.begin(), times.end());
+        const size_t middle = times.size() / 2;
+        trials.medianMilliseconds =
+            times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    }
+    return trials;
+}
+
+std::string NoGuessLine(const NoGuessTrials& trials) {
+    char milliseconds[32];
+    std::snprintf(milliseconds, sizeof milliseconds, "%.1f", trials.medianMilliseconds);
+    return "no-guess: " + std::to_string(trials.solved) + " of " + std::to_string(trials.tries) +
+           " tries solved, median " + milliseconds + " ms";
 }
 
 double AllMinesChance(int32_t cells, int32_t mines, int32_t playable) {
