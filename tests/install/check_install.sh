@@ -57,6 +57,10 @@ done
 # The desktop entry runs the launcher, and the file type covers .tvm.
 grep -q '^Exec=torvex-launcher %f$' "$prefix/share/applications/torvex.desktop" || fail "desktop Exec"
 grep -q '^MimeType=application/x-torvex-map;$' "$prefix/share/applications/torvex.desktop" || fail "desktop MimeType"
+# Its second action starts games that never force a guess.
+grep -q '^Actions=no-guess;$' "$prefix/share/applications/torvex.desktop" || fail "desktop Actions"
+sed -n '/^\[Desktop Action no-guess\]$/,$p' "$prefix/share/applications/torvex.desktop" |
+    grep -q '^Exec=torvex-launcher --no-guess$' || fail "desktop no-guess action"
 grep -q 'pattern="\*.tvm"' "$prefix/share/mime/packages/torvex.xml" || fail "mime glob"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/torvex.desktop" || fail "desktop entry invalid"
@@ -91,6 +95,10 @@ rm "$player_maps/$(basename "${maps[1]}")"
 # A file from the file manager is passed on unchanged, blanks and all.
 out=$("$prefix/bin/torvex-launcher" "/some where/My Map.TVM")
 echo "$out" | grep -qx "arg=/some where/My Map.TVM" || fail "argument changed: $out"
+# Options reach the game as they were given, before the map.
+out=$("$prefix/bin/torvex-launcher" --no-guess "My Map.tvm")
+[ "$out" = "$(printf 'cwd=%s\narg=--no-guess\narg=My Map.tvm' "$player_maps")" ] ||
+    fail "options not passed on: $out"
 
 # No data folder can be made: the game still starts.
 XDG_DATA_HOME=/proc/no-such-place "$prefix/bin/torvex-launcher" >/dev/null || fail "launcher gave up"
