@@ -58,3 +58,29 @@ double TimeOnce(Operation run) {
     run();
     return ThreadSeconds() - start;
 }
+
+// For operations long and varied enough to time one by one: each iteration
+// times the reference and then the operation, back to back, so a change in
+// the machine's load falls on both. `reference` and `measure` each do any
+// untimed preparation themselves and return the seconds of the measured
+// part. Reports the medians (median_us, reference_us) and their ratio
+// (x_reference); the iteration time is the operation's own.
+template <typename Reference, typename Measure>
+void RunInterleavedWithReference(benchmark::State& state, Reference reference, Measure measure) {
+    std::vector<double> references;
+    std::vector<double> times;
+    for (auto _ : state) {
+        references.push_back(reference());
+        times.push_back(measure());
+        state.SetIterationTime(times.back());
+    }
+    const auto median = [](std::vector<double> values) {
+        std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+        return values[values.size() / 2];
+    };
+    const double referenceSeconds = median(references);
+    const double seconds = median(times);
+    state.counters["median_us"] = seconds * 1e6;
+    state.counters["reference_us"] = referenceSeconds * 1e6;
+    state.counters["x_reference"] = seconds / referenceSeconds;
+}
