@@ -68,14 +68,19 @@ NoGuessTrials TryNoGuessLayouts(int32_t tries) {
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - began;
         times.push_back(spent.count());
-        if (outcome.solved)
-            ++trials.solved;
+        trials.solved += outcome.solved ? 1 : 0;
+        trials.startsClear += outcome.startsClear ? 1 : 0;
+        if (!outcome.solved && outcome.timedOut)
+            ++trials.outOfTime;
+        if (!outcome.solved && !outcome.timedOut && outcome.work > NoGuessLimits().work)
+            ++trials.outOfWork;
     }
     if (!times.empty()) {
         std::sort(times.begin(), times.end());
         const size_t middle = times.size() / 2;
         trials.medianMilliseconds =
             times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+        trials.longestMilliseconds = times.back();
     }
     return trials;
 }

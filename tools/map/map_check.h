@@ -32,7 +32,11 @@ double AllMinesChance(int32_t cells, int32_t mines, int32_t playable);
 struct NoGuessTrials {
     int32_t tries = 0;
     int32_t solved = 0;             // the solver cleared the field from the opening
+    int32_t startsClear = 0;        // every opened cell and its neighbours free of mines
+    int32_t outOfWork = 0;          // the work limit ended the trying
+    int32_t outOfTime = 0;          // the clock ended the trying
     double medianMilliseconds = 0;  // time to make a layout, as the clock on the wall tells
+    double longestMilliseconds = 0;
 };
 NoGuessTrials TryNoGuessLayouts(int32_t tries);
 
