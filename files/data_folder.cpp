@@ -9,7 +9,9 @@
 
 namespace {
 
-bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+bool IsAbsolute(const char* path) {
+    return path != nullptr && path[0] == '/';
+}
 
 // "/home/ann/" and "/home/ann" are the same folder; "/" becomes "".
 std::string WithoutTrailingSlashes(std::string path) {

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 // Sets or clears an environment variable for one test and puts it back.
 class ScopedVariable {
-public:
+  public:
     ScopedVariable(const char* name, const char* value) : name_(name) {
         const char* old = std::getenv(name);
         had_ = old != nullptr;
@@ -35,7 +35,7 @@ public:
             unsetenv(name_);
     }
 
-private:
+  private:
     const char* name_;
     bool had_ = false;
     std::string old_;
