@@ -13,6 +13,9 @@
 void GameTest::SetUp() {
     HeadlessReset();
     ResetGame();
+    // Whatever a game keeps in the player's own folder stays among the
+    // test's files, never in the home of whoever runs the tests.
+    setenv("XDG_DATA_HOME", (TemporaryFolder() + "/player data").c_str(), 1);
 }
 
 void SetBoardFromArt(const std::vector<std::string>& rows) {
