@@ -146,12 +146,13 @@ MapReadReport ReadMapFromPath(const char* path) {
     return report;
 }
 
-int32_t FindMapExtension(const char* text) {
-    // At least one character must stand before the dot, so the earliest
-    // possible last letter is at position 4. Walking up from 0 means every
-    // position looked back at lies inside the text.
+namespace {
+
+// The first ".tvm" whose dot stands at `firstDot` or later (at least 1).
+// Walking up from 0 means every position looked back at lies inside the text.
+int32_t FindMapExtensionFrom(const char* text, int32_t firstDot) {
     for (int32_t i = 0; text[i] != '\0'; ++i) {
-        if (i < 4)
+        if (i < firstDot + 3)
             continue;
         if (text[i - 3] == '.' && (text[i - 2] == 't' || text[i - 2] == 'T') &&
             (text[i - 1] == 'v' || text[i - 1] == 'V') && (text[i] == 'm' || text[i] == 'M')) {
@@ -161,10 +162,23 @@ int32_t FindMapExtension(const char* text) {
     return -1;
 }
 
+}  // namespace
+
+int32_t FindMapExtension(const char* text) {
+    // At least one character must stand before the dot.
+    return FindMapExtensionFrom(text, 1);
+}
+
 void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity) {
     if (capacity == 0)
         return;
-    const int32_t extension = FindMapExtension(mapPath);
+    // Only the map's own file name is looked at: a ".tvm" in a folder's name
+    // ("packs/pack.tvm/level.tvm") would otherwise lead to a file in another
+    // folder, perhaps another map, which closing the game would overwrite.
+    const char* lastSlash = std::strrchr(mapPath, '/');
+    const int32_t fileName =
+        lastSlash != nullptr ? static_cast<int32_t>(lastSlash - mapPath) + 1 : 0;
+    const int32_t extension = FindMapExtensionFrom(mapPath, fileName > 1 ? fileName : 1);
     const size_t length = std::strlen(mapPath);
     // The settings file is written over whatever its path names, so it must
     // never be the map itself. A path that does not fit gets no settings

@@ -47,8 +47,9 @@ MapReadReport ReadMapFromPath(const char* path);
 // at least one character before it, or -1.
 int32_t FindMapExtension(const char* text);
 
-// The settings path of a map path: the extension's last letter replaced by a
-// lower-case 'h'; a path without the extension gets ".tvh" appended, so the
+// The settings path of a map path: the last letter of the first ".tvm" in the
+// map's file name (not its folders) replaced by a lower-case 'h'; a file name
+// without the extension gets ".tvh" appended, so the
 // two can never be the same file. Empty (no settings file) when that does not
 // fit in `capacity`.
 void DeriveSettingsPath(const char* mapPath, char* settingsPath, size_t capacity);

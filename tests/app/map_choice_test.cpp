@@ -33,7 +33,11 @@ TEST(SettingsPath, ReplacesTheExtensionsLastLetterAndNeverEqualsTheMapPath) {
     const std::pair<std::string, std::string> cases[] = {
         {"C:\\MAPS\\A.TVM", "C:\\MAPS\\A.TVh"},
         {"corners.tvm", "corners.tvh"},
-        {"/maps/a.tvm.dir/a.tvm", "/maps/a.tvh.dir/a.tvm"},
+        // Only the file's own name counts, never a folder's.
+        {"/maps/a.tvm.dir/a.tvm", "/maps/a.tvm.dir/a.tvh"},
+        {"/maps/x.tvm/plain", "/maps/x.tvm/plain.tvh"},
+        {"x.tvm/.tvm", "x.tvm/.tvh"},
+        {"/maps/.tvm", "/maps/.tvh"},
         {"/maps/plain", "/maps/plain.tvh"},
         {".tvm", ".tvm.tvh"},
         {"/maps/x.tvh", "/maps/x.tvh.tvh"},
