@@ -4,9 +4,11 @@
 // There is no typing: the mouse moves a selection over the grid, the left
 // button adds the selected character (or finishes on the END row), the right
 // button takes the last one away. The name is edited in place in
-// HighScoreName, which reaches the settings file when the window closes.
+// HighScoreName, which reaches the settings file when it is finished (and
+// again when the window closes).
 
 #include "app/name_entry.h"
+#include "files/settings.h"
 #include "sound/cues.h"
 #include "sound/sound.h"
 #include "state/game_state.h"
@@ -34,6 +36,8 @@ void AddNameCharacter() {
         GameState = Title;
         MenuCursorY = 0;
         CueStop(SoundBgmx);
+        // The finished name is on the disk at once, as the time already is.
+        SaveSettings();
     }
 }
 

@@ -180,6 +180,9 @@ void DecideEndOfGame() {
     HighScore = static_cast<int32_t>(elapsed);
     HighScoreName[0] = '\0';
     NameLength = 0;
+    // On the disk at once: however the game ends from here on (a lost
+    // display, a crash), the record is kept.
+    SaveSettings();
 }
 
 void HandleButton(uint32_t message) {

@@ -9,6 +9,7 @@
 // pointer gives the centre plus that sum, and putting it back clears the sum.
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 
 #include "platform/common/message_queue.h"
@@ -44,6 +45,37 @@ double MotionY = 0.0;
 
 // Frames shown when the queue was last found empty.
 uint64_t FramesAtLastEmptyPoll = 0;
+
+// The terminal the game was started from has gone (SIGHUP). SDL turns the
+// other ending signals (SIGINT, SIGTERM) into its quit request; a hang-up
+// ends the game the same way, with its settings saved, instead of killing
+// it. The handler only notes it; the event pump passes it on.
+volatile std::sig_atomic_t HangUpPending = 0;
+bool HangUpWatched = false;
+struct sigaction HangUpBefore {};
+
+void NoteHangUp(int) {
+    HangUpPending = 1;
+}
+
+// Watches for a hang-up while the window exists. A hang-up ignored by whoever
+// started the game (nohup) stays ignored.
+void WatchHangUp() {
+    struct sigaction current {};
+    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL)
+        return;
+    struct sigaction watch {};
+    watch.sa_handler = NoteHangUp;
+    watch.sa_flags = SA_RESTART;
+    sigemptyset(&watch.sa_mask);
+    HangUpWatched = sigaction(SIGHUP, &watch, &HangUpBefore) == 0;
+}
+
+void StopWatchingHangUp() {
+    if (HangUpWatched)
+        sigaction(SIGHUP, &HangUpBefore, nullptr);
+    HangUpWatched = false;
+}
 
 void DropPendingMotion() {
     SDL_GetRelativeMouseState(nullptr, nullptr);
@@ -141,6 +173,13 @@ void ApplyPendingEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event))
         Apply(TranslateEvent(event));
+    if (HangUpPending) {
+        HangUpPending = 0;
+        EventEffect close;
+        close.kind = EventEffect::Kind::PostMessage;
+        close.message = WM_CLOSE;
+        Apply(close);
+    }
 }
 
 }  // namespace
@@ -183,6 +222,8 @@ WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, cons
     CentreX = ScreenWidth / 2;
     CentreY = ScreenHeight / 2;
     CloseRequested = false;
+    HangUpPending = 0;
+    WatchHangUp();
     FramesAtLastEmptyPoll = FramesShown();
     WindowHandle window = RegisterGameWindow(procedure);
 
@@ -204,6 +245,7 @@ int DestroyWindow(WindowHandle window) {
     SDL_DestroyWindow(Window);
     Window = nullptr;
     Active = false;
+    StopWatchingHangUp();
     StopSdl(WindowSubsystems);
     return 1;
 }

@@ -88,4 +88,22 @@ TEST_F(NameEntryTest, LeavingEarlyKeepsTheNewTimeAndTheNameSoFar) {
         << "the name-entry music keeps playing";
 }
 
+// The new time is on the disk as soon as it is stored, and the name as soon
+// as it is finished: each time the very bytes a close would write then, so
+// no way of ending the game (a lost display, a crash) loses the record.
+TEST_F(NameEntryTest, TheRecordIsSavedWhenStoredAndWhenTheNameIsFinished) {
+    const std::string settings = SettingsPath;
+    const std::string time = std::to_string(HighScore);
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON," + time + ",,,");
+    Pick(1, 0);
+    Pick(0, 0);
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON," + time + ",,,")
+        << "a name being entered is saved when it is finished";
+    Pick(0, EndRow);
+    ASSERT_EQ(GameState, Title);
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON," + time + ",BA,,");
+    Close();
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON," + time + ",BA,,");
+}
+
 }  // namespace
