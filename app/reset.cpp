@@ -7,6 +7,7 @@
 #include "board/clock.h"
 #include "board/random.h"
 #include "files/map_file.h"
+#include "files/settings.h"
 #include "sound/sound.h"
 #include "state/game_state.h"
 #include "state/options.h"
@@ -24,4 +25,5 @@ void ResetGame() {
     ResetCompose();
     ResetSound();
     ResetMapFile();
+    ResetSettingsFile();
 }

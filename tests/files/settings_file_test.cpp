@@ -4,12 +4,15 @@
 // (Whatever else may stand at its path is the hardening tests'.)
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "files/map_file.h"
 #include "files/settings.h"
@@ -20,6 +23,30 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// What each fsync of this program was asked to flush, and what the settings
+// file held at that moment; recorded while a test watches.
+struct SyncCall {
+    std::string flushed;
+    std::string settingsHeld;
+};
+std::vector<SyncCall>* WatchedSyncs = nullptr;
+
+}  // namespace
+
+// Every fsync of this program comes here: it is counted, then made.
+extern "C" int fsync(int descriptor) {
+    if (WatchedSyncs != nullptr) {
+        char name[PathCapacity] = {};
+        const std::string link = "/proc/self/fd/" + std::to_string(descriptor);
+        const ssize_t length = readlink(link.c_str(), name, sizeof(name) - 1);
+        WatchedSyncs->push_back(
+            {std::string(name, length > 0 ? length : 0), ReadWholeFile(SettingsPath)});
+    }
+    return static_cast<int>(syscall(SYS_fsync, descriptor));
+}
+
+namespace {
 
 const char* const OldFile = "? OFF,SOUND OFF,ANIMATION OFF,5,OLD,,";
 
@@ -138,6 +165,23 @@ TEST_F(SettingsFile, ReplacesTheOldFileKeepingItsPermissions) {
     EXPECT_EQ(fs::status(SettingsPath).permissions(),
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_FALSE(fs::exists(std::string(SettingsPath) + ".new"));
+}
+
+// A power cut just after a save keeps the new file or the old one whole:
+// the new bytes are on the disk before they take the old file's place, and
+// the folder holding that change is flushed after.
+TEST_F(SettingsFile, FlushesTheNewFileBeforeTheRenameAndTheFolderAfter) {
+    std::ofstream(SettingsPath, std::ios::binary) << OldFile;
+    std::vector<SyncCall> calls;
+    WatchedSyncs = &calls;
+    const std::string saved = Saved();
+    WatchedSyncs = nullptr;
+    EXPECT_EQ(saved, "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].flushed, fs::canonical(folder).string() + "/map.tvh.new");
+    EXPECT_EQ(calls[0].settingsHeld, OldFile);
+    EXPECT_EQ(calls[1].flushed, fs::canonical(folder).string());
+    EXPECT_EQ(calls[1].settingsHeld, saved);
 }
 
 }  // namespace

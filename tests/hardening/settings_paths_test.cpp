@@ -79,14 +79,16 @@ TEST_F(SettingsPaths, AFolderOrPipeInItsPlaceIsLeftAlone) {
 
 TEST_F(SettingsPaths, ALinkInItsPlaceNeverCostsTheFileItLeadsTo) {
     // A settings path that leads to the map itself: the map is read as
-    // settings (harmlessly), and closing replaces the link, not the map.
+    // settings (harmlessly), and closing writes nothing: neither the map
+    // nor the link is touched.
     fs::create_symlink(map, settings);
     PlayAndClose();
     EXPECT_EQ(ReadWholeFile(map), MapText);
-    EXPECT_FALSE(fs::is_symlink(settings));
+    EXPECT_TRUE(fs::is_symlink(settings));
     // The map's fields, read as settings, turn every option off and give a
-    // best time of 3 by "30"; the keys turned the options on again.
-    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON,3,30,,");
+    // best time of 3 by "30".
+    EXPECT_EQ(HighScore, 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(TestFolder()), fs::directory_iterator()), 2);
 
     // A link to a device is never opened.
     HeadlessReset();
@@ -98,21 +100,22 @@ TEST_F(SettingsPaths, ALinkInItsPlaceNeverCostsTheFileItLeadsTo) {
 
 TEST_F(SettingsPaths, WhatStandsInTheWayOfTheTemporaryFileIsNeverWrittenThrough) {
     // The new settings are written to a file beside the old one first. A
-    // link planted under that name is removed, not followed.
+    // link planted under that name is neither followed nor removed: the
+    // save takes another name.
     const std::string temporary = settings + ".new";
     fs::create_symlink(map, temporary);
     PlayAndClose();
     EXPECT_EQ(ReadWholeFile(map), MapText);
     EXPECT_EQ(ReadWholeFile(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+    EXPECT_TRUE(fs::is_symlink(temporary));
 
-    // A folder there that cannot simply be removed: nothing is saved, the
-    // old file stays, and the game still closes normally.
+    // A folder there: it keeps what it holds, and the save still happens.
     HeadlessReset();
+    fs::remove(temporary);
     fs::create_directory(temporary);
     WriteTestFile("small.tvh.new/keep", "the player's");
     PlayAndClose();
-    EXPECT_EQ(ReadWholeFile(settings), "? OFF,SOUND OFF,ANIMATION OFF,999999,NO NAME,,");
+    EXPECT_EQ(ReadWholeFile(settings), "? ON,SOUND ON,ANIMATION ON,999999,NO NAME,,");
     EXPECT_EQ(ReadWholeFile(temporary + "/keep"), "the player's");
 }
 
