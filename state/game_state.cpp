@@ -4,6 +4,7 @@
 GameStates GameState;
 ButtonStates LeftButton;
 ButtonStates RightButton;
+int32_t Overview;
 int32_t MenuCursorX;
 int32_t MenuCursorY;
 int32_t NameLength;
@@ -19,6 +20,7 @@ void ResetGameState() {
     GameState = Title;
     LeftButton = Idle;
     RightButton = Idle;
+    Overview = 0;
     MenuCursorX = 0;
     MenuCursorY = 0;
     NameLength = 0;

@@ -28,6 +28,10 @@ enum ButtonStates : int32_t {
 extern ButtonStates LeftButton;
 extern ButtonStates RightButton;
 
+// 1 while the player holds Tab on the board screen: the whole field is shown
+// instead of the view, and the pointer travels across it faster.
+extern int32_t Overview;
+
 // Pointer accumulators of the screens that are not the board: the title menu
 // uses MenuCursorY (0..169), the name grid uses both (x 0..779, y 0..119).
 extern int32_t MenuCursorX;

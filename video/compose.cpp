@@ -10,6 +10,7 @@
 #include "state/options.h"
 #include "version.h"
 #include "video/display.h"
+#include "video/overview.h"
 #include "video/sprites.h"
 
 int32_t TitleScroll;
@@ -288,14 +289,21 @@ int32_t SelectTile(uint32_t tenths, int32_t value, int32_t cover) {
 void ComposeFrame() {
     ClearBackBuffer();
     const bool boardScreen = IsBoardScreen(GameState);
+    // The overview replaces the cells, the press highlight and the cursor;
+    // the face and the texts stay, and the clock shown keeps running.
+    const bool overview = boardScreen && Overview == 1;
     uint32_t now = 0;
     if (GameState == Title) {
         DrawTitleBackground();
     } else {
         now = GetTickCount();
-        DrawCells(now);
+        if (overview) {
+            DrawOverview();
+        } else {
+            DrawCells(now);
+        }
     }
-    if (boardScreen) {
+    if (boardScreen && !overview) {
         DrawPressHighlight();
         BlitTile(CursorBoxX, CursorBoxY, CursorBoxTile);
     }

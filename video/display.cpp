@@ -135,6 +135,20 @@ void BlitSprite(int32_t x, int32_t y, const Rect& source) {
         CopyKeyedRow(from, to, columns);
 }
 
+void FillRectangle(int32_t x, int32_t y, int32_t width, int32_t height, uint8_t colour) {
+    // Wide arithmetic, as for the copies: a rectangle far off the screen
+    // clips to nothing.
+    const int64_t left = std::max<int64_t>(x, 0);
+    const int64_t top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(int64_t{x} + width, ScreenWidth);
+    const int64_t bottom = std::min<int64_t>(int64_t{y} + height, ScreenHeight);
+    if (right <= left)
+        return;
+    for (int64_t row = top; row < bottom; ++row)
+        std::memset(BackBuffer + row * ScreenWidth + left, colour,
+                    static_cast<size_t>(right - left));
+}
+
 void ClearBackBuffer() {
     std::memset(BackBuffer, TransparentIndex, sizeof(BackBuffer));
 }

@@ -42,6 +42,10 @@ int LoadSheetBitmap(const char* name, int32_t width, int32_t height);
 // screen; sheet pixels of index 0 are transparent.
 void BlitSprite(int32_t x, int32_t y, const Rect& source);
 
+// Fills a width x height rectangle of the back buffer from (x, y) with one
+// palette index, clipped to the screen.
+void FillRectangle(int32_t x, int32_t y, int32_t width, int32_t height, uint8_t colour);
+
 void ClearBackBuffer();  // every pixel to index 0
 void FlipPage();         // shows the back buffer with PaletteTable
 void RestoreSurfaces();  // after the display came back: clear and show black

@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+#include "video/overview.h"
+
+#include <algorithm>
+
+#include "board/board.h"
+#include "state/game_state.h"
+#include "video/display.h"
+
+namespace {
+
+// Entries of the sheet's own palette (tools/art/palette.py), chosen to be
+// told apart at a glance even where a cell is a single pixel.
+constexpr uint8_t VoidColour = 0;         // black, as the board shows no field there
+constexpr uint8_t HiddenColour = 20;      // steel blue, the raised cells
+constexpr uint8_t FlaggedColour = 73;     // bright red, the flags
+constexpr uint8_t QuestionedColour = 85;  // yellow
+constexpr uint8_t OpenEmptyColour = 28;   // light paper grey, the opened cells
+constexpr uint8_t OpenNumberColour = 24;  // darker grey: an opened cell with a number
+constexpr uint8_t MineColour = 215;       // magenta: the mines shown after a loss
+constexpr uint8_t OutlineColour = 131;    // bright green, around the view
+constexpr uint8_t MarkColour = 235;       // white, the cursor mark ...
+constexpr uint8_t MarkEdgeColour = 1;     // ... edged in near-black, seen on any cell
+
+// The screen shows the board from 319 pixels left of the view point to 320
+// right of it, and from 239 above to 240 below.
+constexpr int32_t ViewPixelX = 319;
+constexpr int32_t ViewPixelY = 239;
+
+uint8_t CellColour(int32_t cell) {
+    const bool mine = CellValue[cell] == Mine;
+    switch (CoverState[cell]) {
+        case Hidden:
+            return GameState == Lost && mine ? MineColour : HiddenColour;
+        case Open:
+            if (mine)
+                return MineColour;
+            return CellValue[cell] == 0 ? OpenEmptyColour : OpenNumberColour;
+        case Flagged:
+            return FlaggedColour;
+        case Questioned:
+            return QuestionedColour;
+        default:
+            return VoidColour;
+    }
+}
+
+// Rounds toward minus infinity, so points left of or above the field land
+// left of or above it on the overview too.
+int64_t FloorDivide(int64_t value, int64_t divisor) {
+    const int64_t quotient = value / divisor;
+    return quotient * divisor > value ? quotient - 1 : quotient;
+}
+
+struct Layout {
+    int32_t scale;
+    int32_t left;  // screen position of the field's top-left corner
+    int32_t top;
+
+    // The screen position of a point of the board plane.
+    int32_t X(int64_t boardX) const {
+        return left + static_cast<int32_t>(FloorDivide(boardX * scale, CellPixels));
+    }
+    int32_t Y(int64_t boardY) const {
+        return top + static_cast<int32_t>(FloorDivide(boardY * scale, CellPixels));
+    }
+};
+
+Layout CurrentLayout() {
+    Layout layout;
+    layout.scale = OverviewScale();
+    layout.left = (ScreenWidth - BoardWidth * layout.scale) / 2;
+    layout.top = (ScreenHeight - BoardHeight * layout.scale) / 2;
+    return layout;
+}
+
+void DrawField(const Layout& layout) {
+    const int32_t s = layout.scale;
+    for (int32_t i = 0; i < BoardWidth; ++i) {
+        for (int32_t j = 0; j < BoardHeight; ++j) {
+            const uint8_t colour = CellColour(CellIndex(i, j));
+            if (colour != VoidColour)
+                FillRectangle(layout.left + s * i, layout.top + s * j, s, s, colour);
+        }
+    }
+}
+
+// A frame just outside the part of the field the normal screen shows, so
+// the cells inside stay in sight.
+void DrawViewOutline(const Layout& layout) {
+    const int32_t line = layout.scale < 8 ? 1 : 2;
+    const int32_t left = layout.X(int64_t{ViewX} - ViewPixelX) - line;
+    const int32_t top = layout.Y(int64_t{ViewY} - ViewPixelY) - line;
+    const int32_t right = layout.X(int64_t{ViewX} - ViewPixelX + ScreenWidth) + line;
+    const int32_t bottom = layout.Y(int64_t{ViewY} - ViewPixelY + ScreenHeight) + line;
+    FillRectangle(left, top, right - left, line, OutlineColour);
+    FillRectangle(left, bottom - line, right - left, line, OutlineColour);
+    FillRectangle(left, top, line, bottom - top, OutlineColour);
+    FillRectangle(right - line, top, line, bottom - top, OutlineColour);
+}
+
+// A small cross on the point under the centre cursor: on the cell the next
+// click acts on, or beyond the edge where there is none.
+void DrawCursorMark(const Layout& layout) {
+    const int32_t x = layout.X(ViewX);
+    const int32_t y = layout.Y(ViewY);
+    const int32_t arm = std::max(3, layout.scale / 2);
+    FillRectangle(x - arm - 1, y - 1, 2 * arm + 3, 3, MarkEdgeColour);
+    FillRectangle(x - 1, y - arm - 1, 3, 2 * arm + 3, MarkEdgeColour);
+    FillRectangle(x - arm, y, 2 * arm + 1, 1, MarkColour);
+    FillRectangle(x, y - arm, 1, 2 * arm + 1, MarkColour);
+}
+
+}  // namespace
+
+int32_t OverviewScale() {
+    if (BoardWidth < 1 || BoardHeight < 1)
+        return 1;
+    return std::max(1, std::min(OverviewRoomWidth / BoardWidth, OverviewRoomHeight / BoardHeight));
+}
+
+void DrawOverview() {
+    const Layout layout = CurrentLayout();
+    DrawField(layout);
+    DrawViewOutline(layout);
+    DrawCursorMark(layout);
+}
