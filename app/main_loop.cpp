@@ -9,6 +9,8 @@
 // closing. While the game is in the background a pass only drains messages.
 #include "app/main_loop.h"
 
+#include <algorithm>
+
 #include "app/load_map.h"
 
 #include "app/shell_state.h"
@@ -22,6 +24,7 @@
 #include "state/options.h"
 #include "video/compose.h"
 #include "video/display.h"
+#include "video/overview.h"
 #include "video/sprites.h"
 
 namespace {
@@ -51,6 +54,19 @@ int32_t MoveWithin(int32_t value, int32_t offset, int32_t low, int32_t high) {
     return value;
 }
 
+// Fast travel over the overview: a pixel of pointer movement moves the view
+// by as much of the field as one pixel of the overview shows, 32 / S board
+// pixels. The part of a step too small to move is kept for the next pass.
+int32_t TravelDistance(int32_t offset, int32_t* remainder) {
+    const int64_t scale = OverviewScale();
+    const int64_t wanted = int64_t{offset} * CellPixels + *remainder;
+    const int64_t distance = wanted / scale;  // toward zero
+    *remainder = static_cast<int32_t>(wanted - distance * scale);
+    // Further than across any field is as far as needed: the clamps stop it.
+    constexpr int64_t Far = int64_t{1} << 24;
+    return static_cast<int32_t>(std::clamp(distance, -Far, Far));
+}
+
 // Moves the cursor of the current screen by the pointer's offset from the
 // centre. The title menu only moves up and down.
 void MoveCursor(int32_t dx, int32_t dy) {
@@ -62,6 +78,10 @@ void MoveCursor(int32_t dx, int32_t dy) {
         case Playing:
         case Lost:
         case Won:
+            if (Overview == 1) {
+                dx = TravelDistance(dx, &TravelRemainderX);
+                dy = TravelDistance(dy, &TravelRemainderY);
+            }
             ViewX = MoveWithin(ViewX, dx, -ViewMargin, CellPixels * BoardWidth + ViewMargin);
             ViewY = MoveWithin(ViewY, dy, -ViewMargin, CellPixels * BoardHeight + ViewMargin);
             break;

@@ -3,12 +3,16 @@
 
 int32_t AppActive;
 uint32_t FrameCount;
+int32_t TravelRemainderX;
+int32_t TravelRemainderY;
 WindowHandle GameWindow;
 const char* CommandLineText;
 
 void ResetShellState() {
     AppActive = 0;
     FrameCount = 0;
+    TravelRemainderX = 0;
+    TravelRemainderY = 0;
     GameWindow = nullptr;
     CommandLineText = "";
 }

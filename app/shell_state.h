@@ -14,6 +14,12 @@ extern int32_t AppActive;
 // Completed passes of the main loop; 0 means start-up has not finished.
 extern uint32_t FrameCount;
 
+// What the pointer movement of the last passes left over while the overview
+// is up, in 1/S board pixels (S the overview's scale); kept so that slow
+// movement still travels. Emptied when the overview comes or goes.
+extern int32_t TravelRemainderX;
+extern int32_t TravelRemainderY;
+
 // The game window, and the argument text the program was started with.
 extern WindowHandle GameWindow;
 extern const char* CommandLineText;

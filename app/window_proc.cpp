@@ -75,6 +75,34 @@ void HandleKey(WPARAM code) {
     KeyActions[Keys.action[code - FirstMappedKey]]();
 }
 
+// --- the overview -------------------------------------------------------------
+
+bool IsBoardScreen() {
+    return GameState == Ready || GameState == Playing || GameState == Lost || GameState == Won;
+}
+
+// An auto-repeat carries bit 30 of lParam: the key was already down.
+constexpr LPARAM RepeatBit = LPARAM{1} << 30;
+
+// Holding Tab on the board screen shows the whole field. A button already
+// down is let go without acting: its release must not open or mark the
+// cell that happens to be under the cross when the overview ends.
+void ShowOverview(LPARAM lParam) {
+    if ((lParam & RepeatBit) != 0 || !IsBoardScreen() || Overview == 1)
+        return;
+    Overview = 1;
+    TravelRemainderX = 0;
+    TravelRemainderY = 0;
+    LeftButton = Idle;
+    RightButton = Idle;
+}
+
+void HideOverview() {
+    Overview = 0;
+    TravelRemainderX = 0;
+    TravelRemainderY = 0;
+}
+
 // --- the title menu ------------------------------------------------------------
 
 // The menu items in screen order: the same actions as the keys, with the
@@ -186,6 +214,9 @@ void DecideEndOfGame() {
 }
 
 void HandleButton(uint32_t message) {
+    // The overview is for looking: a press or release changes nothing.
+    if (Overview == 1)
+        return;
     switch (GameState) {
         case Title:
             if (message == WM_LBUTTONDOWN)
@@ -244,6 +275,8 @@ LRESULT HandleActivation(WindowHandle window, WPARAM wParam, LPARAM lParam) {
         // us; a button left Pressed or Chording would swallow the next click.
         LeftButton = Idle;
         RightButton = Idle;
+        // Nor does the release of Tab: the game comes back to the normal picture.
+        HideOverview();
     }
     return DefWindowProc(window, WM_ACTIVATEAPP, wParam, lParam);
 }
@@ -325,7 +358,14 @@ LRESULT WindowProc(WindowHandle window, uint32_t message, WPARAM wParam, LPARAM 
             HideSystemCursor();
             return 1;
         case WM_KEYDOWN:
+            if (wParam == VK_TAB)
+                ShowOverview(lParam);
             HandleKey(wParam);
+            return 1;
+        case WM_KEYUP:
+            if (wParam != VK_TAB)
+                return DefWindowProc(window, message, wParam, lParam);
+            HideOverview();
             return 1;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
