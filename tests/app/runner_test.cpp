@@ -54,11 +54,11 @@ TEST(ScriptTest, AMalformedLineIsAnErrorNamingItsNumber) {
 TEST(ScriptTest, KeyNames) {
     std::vector<uint32_t> codes;
     for (const char* name : {"Escape", "F1", "F9", "f12", "Enter", "Space", "q", "Z", "0", "9",
-                             "F0", "F01", "F13", "Tab", ""}) {
+                             "Tab", "F0", "F01", "F13", "Shift", ""}) {
         codes.push_back(VirtualKeyFromName(name));
     }
     EXPECT_EQ(codes, (std::vector<uint32_t>{VK_ESCAPE, VK_F1, VK_F9, VK_F12, VK_RETURN, VK_SPACE,
-                                            'Q', 'Z', '0', '9', 0, 0, 0, 0, 0}));
+                                            'Q', 'Z', '0', '9', VK_TAB, 0, 0, 0, 0, 0}));
 }
 
 class RunnerGameTest : public PlayedGameTest {};

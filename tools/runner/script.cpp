@@ -100,7 +100,11 @@ class LineParser {
         if (word == "move")
             return Move(arguments, command);
         if (word == "key")
-            return Key(arguments, command);
+            return Key(CommandKind::Key, arguments, command);
+        if (word == "keydown")
+            return Key(CommandKind::KeyDown, arguments, command);
+        if (word == "keyup")
+            return Key(CommandKind::KeyUp, arguments, command);
         if (word == "down")
             return ButtonCommand(CommandKind::Down, arguments, command);
         if (word == "up")
@@ -154,13 +158,13 @@ class LineParser {
         return true;
     }
 
-    bool Key(const std::vector<std::string>& arguments, ScriptCommand* command) {
+    bool Key(CommandKind kind, const std::vector<std::string>& arguments, ScriptCommand* command) {
         if (arguments.size() != 1)
-            return Fail("key takes one key name");
+            return Fail(KindName(kind) + " takes one key name");
         command->virtualKey = VirtualKeyFromName(arguments[0]);
         if (command->virtualKey == 0)
             return Fail("unknown key \"" + arguments[0] + "\"");
-        command->kind = CommandKind::Key;
+        command->kind = kind;
         return true;
     }
 
@@ -213,6 +217,12 @@ class LineParser {
                 return "pass";
             case CommandKind::Activate:
                 return "activate";
+            case CommandKind::Key:
+                return "key";
+            case CommandKind::KeyDown:
+                return "keydown";
+            case CommandKind::KeyUp:
+                return "keyup";
             case CommandKind::Down:
                 return "down";
             case CommandKind::Up:
@@ -245,6 +255,8 @@ uint32_t VirtualKeyFromName(const std::string& name) {
         return VK_RETURN;
     if (key == "space")
         return VK_SPACE;
+    if (key == "tab")
+        return VK_TAB;
     if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z')
         return static_cast<uint32_t>('A' + key[0] - 'a');
     if (key.size() == 1 && key[0] >= '0' && key[0] <= '9')

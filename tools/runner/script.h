@@ -13,6 +13,8 @@ enum class CommandKind {
     Step,      // clock advance before each pass
     Move,      // pointer offset seen by the next pass
     Key,       // WM_KEYDOWN
+    KeyDown,   // WM_KEYDOWN of a key that is then held
+    KeyUp,     // WM_KEYUP: the held key let go
     Down,      // button press
     Up,        // button release
     Click,     // press, then release
@@ -33,7 +35,7 @@ struct ScriptCommand {
     int64_t number = 0;  // clock, step, pass count, wait, activate flag
     int32_t dx = 0;      // move
     int32_t dy = 0;
-    uint32_t virtualKey = 0;  // key
+    uint32_t virtualKey = 0;  // key, keydown, keyup
     Button button = Button::Left;
     bool cancel = false;  // dialog cancel
     std::string text;     // dialog path, shot and dump file
@@ -43,6 +45,6 @@ struct ScriptCommand {
 // naming the line, e.g. "line 3: unknown key \"F13\"".
 bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands, std::string* error);
 
-// The virtual-key code of a key name (Escape, F1..F12, Enter, Space, A..Z,
-// 0..9; letter case does not matter), or 0 when there is none.
+// The virtual-key code of a key name (Escape, F1..F12, Enter, Space, Tab,
+// A..Z, 0..9; letter case does not matter), or 0 when there is none.
 uint32_t VirtualKeyFromName(const std::string& name);

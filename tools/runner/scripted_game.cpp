@@ -67,7 +67,11 @@ bool ScriptedGame::Run(const ScriptCommand& command, std::string* error) {
             HeadlessMovePointer(command.dx, command.dy);
             break;
         case CommandKind::Key:
+        case CommandKind::KeyDown:
             HeadlessPostInput(WM_KEYDOWN, command.virtualKey);
+            break;
+        case CommandKind::KeyUp:
+            HeadlessPostInput(WM_KEYUP, command.virtualKey);
             break;
         case CommandKind::Down:
             HeadlessPostInput(command.button == Button::Left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN);

@@ -116,6 +116,7 @@ std::string GameStateJson() {
     json.Number("ResultPending", ResultPending);
     json.Number("LeftButton", LeftButton);
     json.Number("RightButton", RightButton);
+    json.Number("Overview", Overview);
     json.Number("StartTick", StartTick);
     json.Number("EndTick", EndTick);
     json.Number("LastTick", LastTick);
