@@ -104,6 +104,15 @@ EventEffect TranslateKey(const SDL_KeyboardEvent& key) {
     return Post(WM_SYSKEYDOWN, virtualKey, KeyParameter(key, true));
 }
 
+// Of the releases only Tab's means something to the game: the overview is
+// shown while it is held. As on Windows, a key that goes up was down (bit 30)
+// and is in transition (bit 31).
+EventEffect TranslateKeyRelease(const SDL_KeyboardEvent& key) {
+    if (VirtualKeyOf(key.keysym.sym, key.keysym.scancode) != VK_TAB)
+        return {};
+    return Post(WM_KEYUP, VK_TAB, 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31));
+}
+
 EventEffect TranslateWindowEvent(const SDL_WindowEvent& window) {
     switch (window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
@@ -144,6 +153,8 @@ EventEffect TranslateEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
             return TranslateKey(event.key);
+        case SDL_KEYUP:
+            return TranslateKeyRelease(event.key);
         case SDL_MOUSEBUTTONDOWN:
             return TranslateButton(event.button, true);
         case SDL_MOUSEBUTTONUP:

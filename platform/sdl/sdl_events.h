@@ -45,6 +45,8 @@ uint32_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode);
 //   - a key press (auto-repeats too): WM_KEYDOWN with the virtual-key code;
 //     with Alt held, WM_SYSKEYDOWN instead, as on Windows, except Alt+Enter,
 //     which toggles fullscreen, and Alt+F4, which is the close request;
+//   - the release of Tab (held for the overview): WM_KEYUP with VK_TAB;
+//     other releases mean nothing to the game;
 //   - the window manager's close request, and SDL's quit request (a
 //     terminating signal), as WM_CLOSE;
 //   - focus gained and lost, relative motion, a renderer reset.

@@ -107,8 +107,7 @@ KeyDecision RouteKey(const char* key, const char* code, bool ctrl, bool alt, boo
     }
     if (virtualKey == 0 || ctrl || alt || meta)
         return decision;
-    if (virtualKey == VK_ESCAPE || virtualKey == VK_TAB || virtualKey == VK_F10 ||
-        virtualKey == VK_F12) {
+    if (virtualKey == VK_ESCAPE || virtualKey == VK_F10 || virtualKey == VK_F12) {
         return decision;
     }
     decision.route = KeyRoute::Game;

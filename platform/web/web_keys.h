@@ -4,12 +4,13 @@
 // tested without a browser.
 //
 // The browser keeps the keys that are its own: Escape (which gives the
-// pointer back and leaves fullscreen), Tab (which moves through the page),
-// F10 and F12, and every combination with Ctrl, Alt or Meta. F11 and
-// Alt+Enter put the game area in fullscreen or take it out, the habits of
-// the desktop. Every other key with a virtual-key code goes to the game,
-// and the browser's own meaning of it (F1 help, F3 find, F5 reload, Space
-// scrolling) is prevented while the game has the focus.
+// pointer back and leaves fullscreen), F10 and F12, and every combination
+// with Ctrl, Alt or Meta. F11 and Alt+Enter put the game area in fullscreen
+// or take it out, the habits of the desktop. Every other key with a
+// virtual-key code goes to the game, and the browser's own meaning of it
+// (F1 help, F3 find, F5 reload, Space scrolling, Tab moving through the
+// page) is prevented while the game has the focus. Tab is held for the
+// overview of the field, so its release goes to the game too.
 #pragma once
 
 #include <cstdint>

@@ -134,6 +134,16 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* key, void*) {
     return EM_FALSE;
 }
 
+// Of the releases only Tab's matters: the overview is shown while it is
+// held. It is told to the game even when the focus has gone meanwhile, so
+// the overview never outlasts the key.
+EM_BOOL OnKeyUp(int, const EmscriptenKeyboardEvent* key, void*) {
+    if (!WindowOpen || VirtualKeyOfBrowserKey(key->key, key->code) != VK_TAB)
+        return EM_FALSE;
+    Post(WM_KEYUP, VK_TAB, 1 | (LPARAM{1} << 30));
+    return GameHasKeys() ? EM_TRUE : EM_FALSE;
+}
+
 EM_BOOL OnCanvasMouseDown(int, const EmscriptenMouseEvent* mouse, void*) {
     if (!WindowOpen)
         return EM_FALSE;
@@ -220,6 +230,7 @@ void ListenToThePage() {
     listening = true;
     const char* page = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
     emscripten_set_keydown_callback(page, nullptr, EM_FALSE, OnKeyDown);
+    emscripten_set_keyup_callback(page, nullptr, EM_FALSE, OnKeyUp);
     emscripten_set_mousedown_callback(CanvasTarget, nullptr, EM_FALSE, OnCanvasMouseDown);
     emscripten_set_mouseup_callback(page, nullptr, EM_FALSE, OnMouseUp);
     emscripten_set_mousemove_callback(page, nullptr, EM_FALSE, OnMouseMove);

@@ -39,14 +39,20 @@ EventEffect Posts(uint32_t message, WPARAM wParam = 0, LPARAM lParam = 0) {
 TEST(TranslateEvent, GivesTheGameItsMessagesAndTheSystemItsOwn) {
     SDL_Event release = Key(SDLK_F1);
     release.type = SDL_KEYUP;
+    SDL_Event tabRelease = Key(SDLK_TAB);
+    tabRelease.type = SDL_KEYUP;
     constexpr LPARAM Alt = LPARAM{1} << 29;
     constexpr LPARAM AlreadyDown = LPARAM{1} << 30;
+    constexpr LPARAM GoingUp = LPARAM{1} << 31;
     const std::pair<SDL_Event, EventEffect> cases[] = {
         {Key(SDLK_F1), Posts(WM_KEYDOWN, VK_F1, 1)},  // a repeat count of one
         {Key(SDLK_F1, KMOD_NONE, true), Posts(WM_KEYDOWN, VK_F1, 1 | AlreadyDown)},
         {Key(SDLK_F9, KMOD_NUM | KMOD_CAPS), Posts(WM_KEYDOWN, VK_F9, 1)},
         {Key(SDLK_RETURN), Posts(WM_KEYDOWN, VK_RETURN, 1)},
-        {release, {}},  // releases mean nothing to the game
+        // Releases mean nothing to the game but for Tab's, held for the overview.
+        {release, {}},
+        {tabRelease, Posts(WM_KEYUP, VK_TAB, 1 | AlreadyDown | GoingUp)},
+        {Key(SDLK_TAB), Posts(WM_KEYDOWN, VK_TAB, 1)},
         {Key(SDLK_UNKNOWN), {}},
         // Alt+F4 closes, once per press; Alt+Enter switches fullscreen and
         // the game sees nothing of either, nor does holding it flicker; any

@@ -71,13 +71,15 @@ TEST(RouteKey, TheGameHasItsKeysTheBrowserKeepsItsOwn) {
         {{"F9", "F9", false, false, false}, game + std::to_string(VK_F9)},
         {{" ", "Space", false, false, false}, game + std::to_string(VK_SPACE)},
         {{"a", "KeyA", false, false, false}, game + "65"},
+        // Tab is held for the overview; with a modifier it is left alone.
+        {{"Tab", "Tab", false, false, false}, game + std::to_string(VK_TAB)},
+        {{"Tab", "Tab", false, true, false}, "browser"},
         // The desktop's fullscreen habits, in both forms.
         {{"F11", "F11", false, false, false}, "fullscreen"},
         {{"Enter", "Enter", false, true, false}, "fullscreen"},
-        // Escape gives the pointer back; Tab walks the page; F10 and F12 are
-        // the browser's; so is anything with Ctrl, Alt or Meta.
+        // Escape gives the pointer back; F10 and F12 are the browser's; so
+        // is anything with Ctrl, Alt or Meta.
         {{"Escape", "Escape", false, false, false}, "browser"},
-        {{"Tab", "Tab", false, false, false}, "browser"},
         {{"F10", "F10", false, false, false}, "browser"},
         {{"F12", "F12", false, false, false}, "browser"},
         {{"r", "KeyR", true, false, false}, "browser"},
