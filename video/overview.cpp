@@ -9,19 +9,6 @@
 
 namespace {
 
-// Entries of the sheet's own palette (tools/art/palette.py), chosen to be
-// told apart at a glance even where a cell is a single pixel.
-constexpr uint8_t VoidColour = 0;         // black, as the board shows no field there
-constexpr uint8_t HiddenColour = 20;      // steel blue, the raised cells
-constexpr uint8_t FlaggedColour = 73;     // bright red, the flags
-constexpr uint8_t QuestionedColour = 85;  // yellow
-constexpr uint8_t OpenEmptyColour = 28;   // light paper grey, the opened cells
-constexpr uint8_t OpenNumberColour = 24;  // darker grey: an opened cell with a number
-constexpr uint8_t MineColour = 215;       // magenta: the mines shown after a loss
-constexpr uint8_t OutlineColour = 131;    // bright green, around the view
-constexpr uint8_t MarkColour = 235;       // white, the cursor mark ...
-constexpr uint8_t MarkEdgeColour = 1;     // ... edged in near-black, seen on any cell
-
 // The screen shows the board from 319 pixels left of the view point to 320
 // right of it, and from 239 above to 240 below.
 constexpr int32_t ViewPixelX = 319;
@@ -31,17 +18,17 @@ uint8_t CellColour(int32_t cell) {
     const bool mine = CellValue[cell] == Mine;
     switch (CoverState[cell]) {
         case Hidden:
-            return GameState == Lost && mine ? MineColour : HiddenColour;
+            return GameState == Lost && mine ? OverviewMineColour : OverviewHiddenColour;
         case Open:
             if (mine)
-                return MineColour;
-            return CellValue[cell] == 0 ? OpenEmptyColour : OpenNumberColour;
+                return OverviewMineColour;
+            return CellValue[cell] == 0 ? OverviewOpenEmptyColour : OverviewNumberColour;
         case Flagged:
-            return FlaggedColour;
+            return OverviewFlaggedColour;
         case Questioned:
-            return QuestionedColour;
+            return OverviewQuestionedColour;
         default:
-            return VoidColour;
+            return OverviewVoidColour;
     }
 }
 
@@ -79,7 +66,7 @@ void DrawField(const Layout& layout) {
     for (int32_t i = 0; i < BoardWidth; ++i) {
         for (int32_t j = 0; j < BoardHeight; ++j) {
             const uint8_t colour = CellColour(CellIndex(i, j));
-            if (colour != VoidColour)
+            if (colour != OverviewVoidColour)
                 FillRectangle(layout.left + s * i, layout.top + s * j, s, s, colour);
         }
     }
@@ -93,10 +80,10 @@ void DrawViewOutline(const Layout& layout) {
     const int32_t top = layout.Y(int64_t{ViewY} - ViewPixelY) - line;
     const int32_t right = layout.X(int64_t{ViewX} - ViewPixelX + ScreenWidth) + line;
     const int32_t bottom = layout.Y(int64_t{ViewY} - ViewPixelY + ScreenHeight) + line;
-    FillRectangle(left, top, right - left, line, OutlineColour);
-    FillRectangle(left, bottom - line, right - left, line, OutlineColour);
-    FillRectangle(left, top, line, bottom - top, OutlineColour);
-    FillRectangle(right - line, top, line, bottom - top, OutlineColour);
+    FillRectangle(left, top, right - left, line, OverviewOutlineColour);
+    FillRectangle(left, bottom - line, right - left, line, OverviewOutlineColour);
+    FillRectangle(left, top, line, bottom - top, OverviewOutlineColour);
+    FillRectangle(right - line, top, line, bottom - top, OverviewOutlineColour);
 }
 
 // A small cross on the point under the centre cursor: on the cell the next
@@ -105,10 +92,10 @@ void DrawCursorMark(const Layout& layout) {
     const int32_t x = layout.X(ViewX);
     const int32_t y = layout.Y(ViewY);
     const int32_t arm = std::max(3, layout.scale / 2);
-    FillRectangle(x - arm - 1, y - 1, 2 * arm + 3, 3, MarkEdgeColour);
-    FillRectangle(x - 1, y - arm - 1, 3, 2 * arm + 3, MarkEdgeColour);
-    FillRectangle(x - arm, y, 2 * arm + 1, 1, MarkColour);
-    FillRectangle(x, y - arm, 1, 2 * arm + 1, MarkColour);
+    FillRectangle(x - arm - 1, y - 1, 2 * arm + 3, 3, OverviewMarkEdgeColour);
+    FillRectangle(x - 1, y - arm - 1, 3, 2 * arm + 3, OverviewMarkEdgeColour);
+    FillRectangle(x - arm, y, 2 * arm + 1, 1, OverviewMarkColour);
+    FillRectangle(x, y - arm, 1, 2 * arm + 1, OverviewMarkColour);
 }
 
 }  // namespace
