@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "platform/platform.h"
 #include "tests/support/game_fixture.h"
 #include "video/display.h"
+#include "video/overview.h"
 #include "video/sprites.h"
 
 namespace {
@@ -104,6 +106,25 @@ TEST_F(SheetTest, PaletteEntryZeroIsBlackAndNoOtherEntryRepeatsIt) {
     for (int32_t i = 1; i < PaletteEntries; ++i) {
         const uint8_t* c = Colour(i);
         EXPECT_FALSE(c[0] == 0 && c[1] == 0 && c[2] == 0) << "entry " << i;
+    }
+}
+
+// Where a cell of the overview is a single pixel, what it shows must still
+// be told at a glance: no two of its colours lie close in the palette.
+TEST_F(SheetTest, TheOverviewColoursLieFarApart) {
+    const uint8_t colours[] = {OverviewVoidColour,      OverviewHiddenColour,
+                               OverviewFlaggedColour,   OverviewQuestionedColour,
+                               OverviewOpenEmptyColour, OverviewNumberColour,
+                               OverviewMineColour,      OverviewOutlineColour};
+    for (uint8_t a : colours) {
+        for (uint8_t b : colours) {
+            if (a >= b)
+                continue;
+            double sum = 0;
+            for (int32_t k = 0; k < 3; ++k)
+                sum += std::pow(Colour(a)[k] - Colour(b)[k], 2);
+            EXPECT_GE(std::sqrt(sum), 90.0) << "entries " << +a << " and " << +b;
+        }
     }
 }
 
