@@ -86,16 +86,18 @@ void DrawViewOutline(const Layout& layout) {
     FillRectangle(right - line, top, line, bottom - top, OverviewOutlineColour);
 }
 
-// A small cross on the point under the centre cursor: on the cell the next
-// click acts on, or beyond the edge where there is none.
+// A cross on the point under the centre cursor: on the cell the next click
+// acts on, or beyond the edge where there is none. Its bars grow with the
+// cells, so it stays in sight on a field of a few large blocks.
 void DrawCursorMark(const Layout& layout) {
     const int32_t x = layout.X(ViewX);
     const int32_t y = layout.Y(ViewY);
     const int32_t arm = std::max(3, layout.scale / 2);
-    FillRectangle(x - arm - 1, y - 1, 2 * arm + 3, 3, OverviewMarkEdgeColour);
-    FillRectangle(x - 1, y - arm - 1, 3, 2 * arm + 3, OverviewMarkEdgeColour);
-    FillRectangle(x - arm, y, 2 * arm + 1, 1, OverviewMarkColour);
-    FillRectangle(x, y - arm, 1, 2 * arm + 1, OverviewMarkColour);
+    const int32_t half = layout.scale / 16;  // of a bar's width, beside its middle line
+    FillRectangle(x - arm - 1, y - half - 1, 2 * arm + 3, 2 * half + 3, OverviewMarkEdgeColour);
+    FillRectangle(x - half - 1, y - arm - 1, 2 * half + 3, 2 * arm + 3, OverviewMarkEdgeColour);
+    FillRectangle(x - arm, y - half, 2 * arm + 1, 2 * half + 1, OverviewMarkColour);
+    FillRectangle(x - half, y - arm, 2 * half + 1, 2 * arm + 1, OverviewMarkColour);
 }
 
 }  // namespace

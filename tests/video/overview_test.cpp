@@ -79,8 +79,9 @@ TEST_F(GameTest, AFrameWithTheOverviewShowsTheFieldTheViewAndTheTexts) {
         EXPECT_EQ(PixelAt(x, y), OverviewMarkColour) << x << ", " << y;
     }
     EXPECT_EQ(PixelAt(331, 240), OverviewMarkEdgeColour);
-    EXPECT_EQ(PixelAt(325, 241), OverviewMarkEdgeColour);
-    EXPECT_EQ(PixelAt(325, 242), OverviewHiddenColour);
+    EXPECT_EQ(PixelAt(325, 241), OverviewMarkColour) << "bars three pixels wide at S = 20";
+    EXPECT_EQ(PixelAt(325, 242), OverviewMarkEdgeColour);
+    EXPECT_EQ(PixelAt(325, 243), OverviewHiddenColour);
     EXPECT_EQ(CountPixels(CursorBoxId), 0) << "the mark takes the crosshair's place";
 
     ExpectTexts({{5, 5, 1, "High-Score"}, {5, 428, 1, "You"}, {240, 150, 0, "Game Is Over !"}});
