@@ -73,7 +73,8 @@ void DrawField(const Layout& layout) {
 }
 
 // A frame just outside the part of the field the normal screen shows, so
-// the cells inside stay in sight.
+// the cells inside stay in sight: one pixel wide round small cells, two
+// round larger ones.
 void DrawViewOutline(const Layout& layout) {
     const int32_t line = layout.scale < 8 ? 1 : 2;
     const int32_t left = layout.X(int64_t{ViewX} - ViewPixelX) - line;

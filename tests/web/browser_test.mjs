@@ -379,6 +379,20 @@ async function run() {
         'the cells around the cross look as before'
     );
 
+    begin('holding Tab for the overview of the field');
+    // Classic 9x9 is drawn with cells of 49 pixels from (99, 19): the top
+    // right cell becomes one block of colour, where the normal picture shows
+    // the black beyond the board's edge. Tab stays with the game: the focus
+    // does not move on through the page.
+    const topRightBlock = (shown) => shown.dominant(496, 24, 536, 64);
+    const isBlock = (block) => block.share === 1 && block.colour !== 0;
+    await page.keyboard.down('Tab');
+    await waitFor('the overview', async () => isBlock(topRightBlock(await picture(page))));
+    const focused = await page.evaluate(() => document.activeElement.id);
+    check(focused === 'canvas', `Tab moved the focus to "${focused}"`);
+    await page.keyboard.up('Tab');
+    await waitFor('the board again', async () => !isBlock(topRightBlock(await picture(page))));
+
     begin('giving the pointer back (the browser releases it)');
     await page.evaluate(() => document.exitPointerLock());
     state = await waitFor('the pause', async () => {
