@@ -28,6 +28,8 @@ TEST(ScriptTest, AMalformedLineIsAnErrorNamingItsNumber) {
         {"# a game\n\nclock 4000000000 # late\r\nkey f3\r\nshot a b.bmp\nbogus",
          "line 6: unknown command \"bogus\""},
         {"key F13", "line 1: unknown key \"F13\""},
+        {"keydown Tab\nkeyup", "line 2: keyup takes one key name"},
+        {"keydown Shift", "line 1: unknown key \"Shift\""},
         {"pass\nclick middle", "line 2: click takes left or right, not \"middle\""},
         {"move 3", "line 1: move takes two numbers, DX and DY"},
         {"move 3 x", "line 1: move needs two whole numbers from -1000000 to 1000000"},
