@@ -122,18 +122,20 @@ TEST_F(OverviewGameTest, ButtonsRestWhileTabIsHeldAndKeysAndTheClockGoOn) {
 
 // The title and the name entry ignore Tab, and a press that began there does
 // not carry over onto the board; nor does an auto-repeat count as a press.
-TEST_F(OverviewGameTest, TabIsIgnoredOnTheTitleAndTheNameEntry) {
+// Losing the focus ends the overview: the release of Tab would not come.
+TEST_F(OverviewGameTest, TabIsIgnoredOffTheBoardAsARepeatAndWithoutTheFocus) {
     StartOnTitle();
-    Play("keydown Tab\npass\nmove 0 40\npass");
-    EXPECT_EQ(Overview, 0);
+    Play("keydown Tab\npass\nmove 0 40\npass\nkey F1\npass");
     EXPECT_EQ(MenuCursorY, 40);
-    Play("key F1\npass");
     ASSERT_EQ(GameState, Ready);
     EXPECT_EQ(Overview, 0);
-    const int32_t viewX = ViewX;
     HeadlessPostInput(WM_KEYDOWN, VK_TAB, LPARAM{1} << 30);
-    Move(1, 0);
+    Play("pass");
     EXPECT_EQ(Overview, 0);
+    Play("keydown Tab\npass\nactivate 0\npass\nactivate 1\npass");
+    EXPECT_EQ(Overview, 0);
+    const int32_t viewX = ViewX;
+    Move(1, 0);
     EXPECT_EQ(ViewX, viewX + 1);
 
     Restart();
@@ -141,19 +143,6 @@ TEST_F(OverviewGameTest, TabIsIgnoredOnTheTitleAndTheNameEntry) {
     Play("keydown Tab\npass\nclick left\npass");
     EXPECT_EQ(Overview, 0);
     EXPECT_EQ(NameLength, 1);
-}
-
-// Losing the focus returns to the normal picture: the release of Tab would
-// not reach the game.
-TEST_F(OverviewGameTest, LosingTheFocusEndsTheOverview) {
-    StartOnField();
-    Play("keydown Tab\npass\nactivate 0\npass");
-    EXPECT_EQ(Overview, 0);
-    Play("activate 1\npass");
-    EXPECT_EQ(Overview, 0);
-    const int32_t viewX = ViewX;
-    Move(1, 0);
-    EXPECT_EQ(ViewX, viewX + 1);
 }
 
 }  // namespace

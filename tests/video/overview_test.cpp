@@ -86,12 +86,6 @@ TEST_F(GameTest, AFrameWithTheOverviewShowsTheFieldTheViewAndTheTexts) {
 
     ExpectTexts({{5, 5, 1, "High-Score"}, {5, 428, 1, "You"}, {240, 150, 0, "Game Is Over !"}});
     EXPECT_EQ(PixelAt(560, 410), FaceId(1, 0));
-
-    // The same frame without the overview is the board as ever.
-    Overview = 0;
-    ComposeFrame();
-    EXPECT_EQ(CountPixels(OverviewOutlineColour), 0);
-    EXPECT_GT(CountPixels(CursorBoxId), 0);
 }
 
 }  // namespace
