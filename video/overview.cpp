@@ -87,12 +87,19 @@ void DrawViewOutline(const Layout& layout) {
     FillRectangle(right - line, top, line, bottom - top, OverviewOutlineColour);
 }
 
-// A cross on the point under the centre cursor: on the cell the next click
-// acts on, or beyond the edge where there is none. Its bars grow with the
-// cells, so it stays in sight on a field of a few large blocks.
+// A cross on the cell the next click acts on, in the middle of its block;
+// beyond the edges, where there is no such cell, on the point under the
+// centre cursor. Its bars grow with the cells, so it stays in sight on a
+// field of a few large blocks.
 void DrawCursorMark(const Layout& layout) {
-    const int32_t x = layout.X(ViewX);
-    const int32_t y = layout.Y(ViewY);
+    int32_t x = layout.X(ViewX);
+    int32_t y = layout.Y(ViewY);
+    int32_t column;
+    int32_t row;
+    if (GetViewCell(&column, &row)) {
+        x = layout.left + layout.scale * column + layout.scale / 2;
+        y = layout.top + layout.scale * row + layout.scale / 2;
+    }
     const int32_t arm = std::max(3, layout.scale / 2);
     const int32_t half = layout.scale / 16;  // of a bar's width, beside its middle line
     FillRectangle(x - arm - 1, y - half - 1, 2 * arm + 3, 2 * half + 3, OverviewMarkEdgeColour);

@@ -30,7 +30,7 @@ TEST_F(GameTest, TheOverviewScaleIsTheLargestThatFitsTheFieldIntoTheScreen) {
 
 // A 30 x 20 field is drawn at S = 20 from (20, 40). Every kind of cell shows
 // its colour, the frame stands two pixels outside the 20 x 15 cells the normal
-// screen shows, the mark crosses the point under the centre cursor, and the
+// screen shows, the mark sits on the cell a click acts on, and the
 // texts and the face are still drawn over it all.
 TEST_F(GameTest, AFrameWithTheOverviewShowsTheFieldTheViewAndTheTexts) {
     InstallRecognisableSheet();
@@ -73,16 +73,23 @@ TEST_F(GameTest, AFrameWithTheOverviewShowsTheFieldTheViewAndTheTexts) {
     EXPECT_EQ(PixelAt(120, 90), OverviewHiddenColour) << "the cells inside stay in sight";
     EXPECT_EQ(PixelAt(117, 200), OverviewHiddenColour);
 
-    // The mark: the point (480, 320) is overview pixel (320, 240); arms of S / 2.
+    // The mark: on the middle of the view cell (15, 10), (330, 250); arms of
+    // S / 2, bars three pixels wide, edged.
     for (const auto& [x, y] :
-         std::vector<std::pair<int32_t, int32_t>>{{320, 240}, {330, 240}, {320, 230}}) {
+         std::vector<std::pair<int32_t, int32_t>>{{330, 250}, {340, 250}, {330, 240}, {335, 251}}) {
         EXPECT_EQ(PixelAt(x, y), OverviewMarkColour) << x << ", " << y;
     }
-    EXPECT_EQ(PixelAt(331, 240), OverviewMarkEdgeColour);
-    EXPECT_EQ(PixelAt(325, 241), OverviewMarkColour) << "bars three pixels wide at S = 20";
-    EXPECT_EQ(PixelAt(325, 242), OverviewMarkEdgeColour);
-    EXPECT_EQ(PixelAt(325, 243), OverviewHiddenColour);
+    EXPECT_EQ(PixelAt(341, 250), OverviewMarkEdgeColour);
+    EXPECT_EQ(PixelAt(335, 252), OverviewMarkEdgeColour);
+    EXPECT_EQ(PixelAt(335, 253), OverviewHiddenColour);
     EXPECT_EQ(CountPixels(CursorBoxId), 0) << "the mark takes the crosshair's place";
+
+    // Beyond the left edge there is no cell: the mark stands on the point,
+    // board (-20, 320) at overview (7, 240).
+    ViewX = -20;
+    ComposeFrame();
+    EXPECT_EQ(PixelAt(7, 240), OverviewMarkColour);
+    EXPECT_EQ(PixelAt(18, 240), OverviewMarkEdgeColour);
 
     ExpectTexts({{5, 5, 1, "High-Score"}, {5, 428, 1, "You"}, {240, 150, 0, "Game Is Over !"}});
     EXPECT_EQ(PixelAt(560, 410), FaceId(1, 0));
