@@ -91,6 +91,18 @@ uint32_t GetTickCount();
 // backend advances its virtual clock by exactly that amount.
 void WaitMilliseconds(uint32_t milliseconds);
 
+// One clock reading per pass of the game's loop. Between HoldTickCount and
+// ReleaseTickCount, the first GetTickCount reads the clock and every later
+// one answers the same reading, so a pass sees one moment however long its
+// frame takes to show; a game is then fully told by the readings of its
+// passes, its pointer movements and its messages. HoldTickCountAt makes
+// the held reading `ticks` (a replay gives its recorded readings). HeldTickCount
+// is 1, with the reading, once one is held.
+void HoldTickCount();
+void HoldTickCountAt(uint32_t ticks);
+int HeldTickCount(uint32_t* ticks);
+void ReleaseTickCount();
+
 // ---------------------------------------------------------------------------
 // The window and its message queue
 // ---------------------------------------------------------------------------

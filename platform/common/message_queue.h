@@ -13,6 +13,10 @@ struct PlatformWindow {
 // the last call into queued messages. Called by PeekMessage before it looks.
 void CollectSystemEvents();
 
+// Each backend defines this too: its clock, which GetTickCount reads
+// (platform/common/pass_clock.cpp) unless a pass holds a reading.
+uint32_t SystemTickCount();
+
 // The one game window, or null. Backends set it on creation and clear it on
 // destruction; input is posted to it.
 WindowHandle CurrentGameWindow();

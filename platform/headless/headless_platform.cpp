@@ -63,6 +63,7 @@ bool ValidVoice(VoiceHandle voice) {
 void HeadlessReset() {
     Machine = HeadlessMachine();
     ClearMessageQueue();
+    ReleaseTickCount();
     UnregisterGameWindow();
 }
 
@@ -144,7 +145,7 @@ const std::vector<HeadlessVoice>& HeadlessVoices() {
 
 // --- the platform -----------------------------------------------------------
 
-uint32_t GetTickCount() {
+uint32_t SystemTickCount() {
     return Machine.ticks;
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/common/message_queue.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
 
@@ -51,7 +52,7 @@ bool DisplayFound() {
 // has, rather than from the program's: the game seeds its random mine
 // layouts from it, and a count that started with the program would give
 // nearly the same seed at every start.
-uint32_t GetTickCount() {
+uint32_t SystemTickCount() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     const uint64_t milliseconds =

@@ -178,7 +178,7 @@ void RunGamesOnPage() {
 
 // --- platform.h: time, notices, the map choice, resources ------------------------
 
-uint32_t GetTickCount() {
+uint32_t SystemTickCount() {
     // From 1970 rather than from the page's opening, so the boards the game
     // deals (seeded from the tick count) differ from one visit to the next.
     const double now = torvex_clock_now();
