@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/replay_watch.h"
 #include "state/options.h"
 #include "version.h"
 
@@ -13,6 +14,10 @@ namespace {
 const CommandLineOption Options[] = {
     {"--no-guess", nullptr, "lay out every game so that it can be won by reasoning alone",
      CommandLineAction::Play, [](const std::string&) { NoGuessOn = 1; }},
+    {"--replay", "FILE",
+     "watch the replay FILE (Space pauses, Right and Left arrows change the speed, Escape "
+     "quits)",
+     CommandLineAction::Play, [](const std::string& file) { ReplayToWatch = file; }},
     {"--help", nullptr, "show this help and end", CommandLineAction::ShowHelp, nullptr},
     {"--version", nullptr, "show the version and end", CommandLineAction::ShowVersion, nullptr},
 };

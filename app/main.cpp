@@ -7,12 +7,17 @@
 // The exit code is 0 when no map was chosen or the display could not be set
 // up, 1 after a normal close; --help and --version end with 0 at once, and a
 // command line with a mistake with 2.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/main_loop.h"
+#include "app/replay_seam.h"
+#include "app/replay_watch.h"
+#include "files/data_folder.h"
+#include "tools/runner/state_dump.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
@@ -35,8 +40,21 @@ int main(int argc, char** argv) {
             break;
     }
     ApplyCommandLine(commandLine);
-    // The game reads its map path out of one argument text, as the player
-    // typed it: the words joined with single blanks, so a path with blanks
-    // in it survives being split by the shell.
-    return WinMain(commandLine.mapText.c_str());
+    int result = 0;
+    if (!ReplayToWatch.empty()) {
+        result = WatchReplay(ReplayToWatch, commandLine.mapText);
+    } else {
+        // Every finished game is kept as a replay in the player's folder.
+        ReplayFolder = DataFolder("replays");
+        // The game reads its map path out of one argument text, as the player
+        // typed it: the words joined with single blanks, so a path with blanks
+        // in it survives being split by the shell.
+        result = WinMain(commandLine.mapText.c_str());
+    }
+    // Tests compare the state the game ended in with the state its replay
+    // reaches; they name the file to write it to.
+    const char* dumpPath = std::getenv("TORVEX_EXIT_DUMP");
+    if (dumpPath != nullptr && dumpPath[0] != '\0' && !WriteGameStateJson(dumpPath))
+        std::cerr << "torvex: cannot write the state to " << dumpPath << "\n";
+    return result;
 }

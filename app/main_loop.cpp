@@ -13,6 +13,7 @@
 
 #include "app/load_map.h"
 
+#include "app/replay_seam.h"
 #include "app/shell_state.h"
 #include "app/window_proc.h"
 #include "board/board.h"
@@ -142,21 +143,31 @@ int StartUpGame(const char* commandLine) {
 
     InitSound(GameWindow);
     LoadSounds();
+    StartReplayRecorder();
     return 1;
 }
 
 int RunMainLoopPass() {
+    // The whole pass sees one clock reading (app/replay_seam.h).
+    BeginPass();
     if (AppActive == 1) {
-        int32_t x = ScreenCentreX;
-        int32_t y = ScreenCentreY;
-        GetCursorPos(&x, &y);
-        MoveCursor(x - ScreenCentreX, y - ScreenCentreY);
+        int32_t dx = 0;
+        int32_t dy = 0;
+        ReadPassPointer(&dx, &dy);
+        MoveCursor(dx, dy);
         SetCursorPos(ScreenCentreX, ScreenCentreY);
         ComposeFrame();
         ClockStep();
     }
+    return FinishMainLoopPass();
+}
+
+int FinishMainLoopPass() {
+    // The last pass keeps its reading: whatever looks at the game after it
+    // has ended sees the moment it ended.
     if (!PumpMessages())
         return 0;
+    EndPass();
     ++FrameCount;
     return 1;
 }
@@ -174,8 +185,11 @@ int PumpMessages() {
     while (PeekMessage(&message)) {
         if (!GetMessage(&message))
             return 0;
+        if (!TakeMessage(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessage(&message);
+        MessageHandled(message);
     }
     return 1;
 }

@@ -17,6 +17,11 @@ int WinMain(const char* commandLine);
 int StartUpGame(const char* commandLine);
 int RunMainLoopPass();
 
+// The end of a pass on its own: the queue drained, the pass counted. 0 once
+// WM_QUIT was retrieved. A replay begins inside the drain of the pass its
+// game was started in, and finishes that pass with this.
+int FinishMainLoopPass();
+
 // Drains the message queue without blocking. 0 when WM_QUIT was retrieved.
 int PumpMessages();
 

@@ -2,6 +2,7 @@
 // Putting every subsystem back to its state at process start, so each test
 // starts from a fresh game.
 #include "app/main_loop.h"
+#include "app/replay_seam.h"
 #include "app/shell_state.h"
 #include "board/board.h"
 #include "board/clock.h"
@@ -26,4 +27,5 @@ void ResetGame() {
     ResetSound();
     ResetMapFile();
     ResetSettingsFile();
+    ResetReplaySeam();
 }

@@ -7,6 +7,9 @@ int32_t TravelRemainderX;
 int32_t TravelRemainderY;
 WindowHandle GameWindow;
 const char* CommandLineText;
+int32_t LeftClicks;
+int32_t RightClicks;
+int32_t Chords;
 
 void ResetShellState() {
     AppActive = 0;
@@ -15,6 +18,9 @@ void ResetShellState() {
     TravelRemainderY = 0;
     GameWindow = nullptr;
     CommandLineText = "";
+    LeftClicks = 0;
+    RightClicks = 0;
+    Chords = 0;
 }
 
 // The start values are the reset values, written once, above.

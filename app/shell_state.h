@@ -24,6 +24,13 @@ extern int32_t TravelRemainderY;
 extern WindowHandle GameWindow;
 extern const char* CommandLineText;
 
+// What the player did on the board in the current game: single clicks of
+// each button (a left one opens, a right one marks) and chords, for the
+// figures of its replay.
+extern int32_t LeftClicks;
+extern int32_t RightClicks;
+extern int32_t Chords;
+
 // The screen centre the pointer is put back to after every pass.
 constexpr int32_t ScreenCentreX = 320;
 constexpr int32_t ScreenCentreY = 240;

@@ -9,6 +9,7 @@
 
 #include "app/main_loop.h"
 #include "app/name_entry.h"
+#include "app/replay_seam.h"
 #include "app/shell_state.h"
 #include "board/clock.h"
 #include "board/moves.h"
@@ -156,11 +157,13 @@ void PressRight() {
 void ReleaseLeft() {
     if (LeftButton == Pressed && RightButton == Idle) {
         LeftButton = Idle;
+        ++LeftClicks;
         OpenAtView();
     }
     if (RightButton == Chording)
         LeftButton = Idle;
     if (RightButton == Idle && LeftButton == Chording) {
+        ++Chords;
         ChordAtView();
         LeftButton = Idle;
     }
@@ -171,11 +174,13 @@ void ReleaseLeft() {
 void ReleaseRight() {
     if (RightButton == Pressed) {
         RightButton = Idle;
+        ++RightClicks;
         CycleMarkAtView();
     }
     if (LeftButton == Chording)
         RightButton = Idle;
     if (LeftButton == Idle && RightButton == Chording) {
+        ++Chords;
         ChordAtView();
         RightButton = Idle;
     }
@@ -286,8 +291,12 @@ LRESULT HandleActivation(WindowHandle window, WPARAM wParam, LPARAM lParam) {
 // --- the six actions -------------------------------------------------------------
 
 void StartGame() {
+    NoteGameStarted();
     CuePlayOnce(SoundJyan);
     GameState = Ready;
+    LeftClicks = 0;
+    RightClicks = 0;
+    Chords = 0;
     // A button held over the start of a new board belongs to the old one; its
     // release must not open a cell before the new board's clock has started.
     LeftButton = Idle;
@@ -337,6 +346,7 @@ void ClearHighScore() {
 }
 
 void ExitGame() {
+    NoteOwnMessage(WM_CLOSE);
     PostMessage(GameWindow, WM_CLOSE, 0, 0);
 }
 
@@ -348,8 +358,10 @@ LRESULT WindowProc(WindowHandle window, uint32_t message, WPARAM wParam, LPARAM 
             PostQuitMessage(0);
             return 1;
         case WM_CLOSE:
-            // The settings are written before anything is released.
-            SaveSettings();
+            // The settings are written before anything is released; a
+            // replay being played leaves the player's own settings alone.
+            if (!PlayingReplay)
+                SaveSettings();
             ShutdownGame(window);
             return 1;
         case WM_ACTIVATEAPP:

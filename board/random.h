@@ -10,6 +10,9 @@
 // Sets the generator's 32-bit state.
 void SeedRandom(uint32_t seed);
 
+// The generator's state, as SeedRandom would set it (a replay keeps it).
+uint32_t RandomState();
+
 // Advances the state and returns a value from 0 to 32767.
 int32_t NextRandom();
 

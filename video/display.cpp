@@ -36,6 +36,8 @@ inline void CopyKeyedRow(const uint8_t* __restrict from, uint8_t* __restrict to,
 
 }  // namespace
 
+int32_t ShowingFrames;
+
 int InitDisplay(WindowHandle window, int32_t width, int32_t height, int32_t sheetWidth,
                 int32_t sheetHeight) {
     // The back buffer and the sheet are fixed arrays: a request for anything
@@ -154,7 +156,7 @@ void ClearBackBuffer() {
 }
 
 void FlipPage() {
-    if (DisplayOpen)
+    if (DisplayOpen && ShowingFrames)
         PresentFrame(BackBuffer, PaletteTable);
 }
 
@@ -176,6 +178,7 @@ void ResetDisplay() {
     std::memset(SpriteSheet, 0, sizeof(SpriteSheet));
     std::memset(PaletteTable, 0, sizeof(PaletteTable));
     DisplayOpen = false;
+    ShowingFrames = 1;
 }
 
 // The start values are the reset values, written once, above.

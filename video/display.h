@@ -46,6 +46,10 @@ void BlitSprite(int32_t x, int32_t y, const Rect& source);
 // palette index, clipped to the screen.
 void FillRectangle(int32_t x, int32_t y, int32_t width, int32_t height, uint8_t colour);
 
+// 1: FlipPage shows each composed frame; 0: frames are composed but not
+// shown (a replay played faster than the screen can follow skips some).
+extern int32_t ShowingFrames;
+
 void ClearBackBuffer();  // every pixel to index 0
 void FlipPage();         // shows the back buffer with PaletteTable
 void RestoreSurfaces();  // after the display came back: clear and show black

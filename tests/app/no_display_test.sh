@@ -20,6 +20,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# The replays the game keeps of its games stay in the test's own folder.
+export XDG_DATA_HOME="$work/data"
 fail() { echo "FAIL: $1" >&2; cat "$work/err" >&2 2>/dev/null || true; exit 1; }
 printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
 

@@ -18,6 +18,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# The replays the game keeps of its games stay in the test's own folder.
+export XDG_DATA_HOME="$work/data"
 fail() { echo "$1" >&2; cat "$work/game.log" >&2 2>/dev/null || true; exit 1; }
 
 # The first opening is always safe, so opening one cell of two wins.

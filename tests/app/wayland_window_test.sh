@@ -28,6 +28,8 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# The replays the game keeps of its games stay in the test's own folder.
+export XDG_DATA_HOME="$work/data"
 fail() {
     echo "FAIL: $1" >&2
     cat "$work/game.log" >&2 2>/dev/null || true

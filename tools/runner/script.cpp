@@ -123,6 +123,10 @@ class LineParser {
             return FileCommand(CommandKind::Shot, command);
         if (word == "dump")
             return FileCommand(CommandKind::Dump, command);
+        if (word == "replay" || word == "state" || word == "message" || word == "drain" ||
+            word == "passes") {
+            return ReplayCommand(word, arguments, command);
+        }
         return Fail("unknown command \"" + word + "\"");
     }
 
@@ -205,6 +209,37 @@ class LineParser {
         return true;
     }
 
+    // The commands a replay is written in (app/replay_format.h).
+    bool ReplayCommand(const std::string& word, const std::vector<std::string>& arguments,
+                       ScriptCommand* command) {
+        std::string problem;
+        bool parsed = true;
+        if (word == "replay") {
+            command->kind = CommandKind::Replay;
+            parsed = ParseReplayMapArguments(arguments, &command->map, &problem);
+        } else if (word == "state") {
+            command->kind = CommandKind::State;
+            parsed =
+                ParseReplayState(arguments, &command->stateNumbers, &command->stateTexts, &problem);
+        } else if (word == "message") {
+            command->kind = CommandKind::Message;
+            parsed = ParseReplayMessage(arguments, &command->message, &problem);
+        } else if (word == "drain") {
+            command->kind = CommandKind::Drain;
+            parsed = arguments.empty();
+            problem = "drain takes no arguments";
+        } else {
+            command->kind = CommandKind::Passes;
+            std::string codes;
+            for (const std::string& argument : arguments)
+                codes += argument;
+            parsed = !codes.empty() && ParsePassCodes(codes, &command->passes, &problem);
+            if (codes.empty())
+                problem = "passes takes the codes of passes";
+        }
+        return parsed || Fail(problem);
+    }
+
     static std::string KindName(CommandKind kind) {
         switch (kind) {
             case CommandKind::Clock:
@@ -242,7 +277,8 @@ class LineParser {
 // Commands that may come before the game has started; every other one
 // starts it.
 bool NeedsNoGame(CommandKind kind) {
-    return kind == CommandKind::Clock || kind == CommandKind::Step || kind == CommandKind::Dialog;
+    return kind == CommandKind::Clock || kind == CommandKind::Step || kind == CommandKind::Dialog ||
+           kind == CommandKind::Replay;
 }
 
 }  // namespace
@@ -278,6 +314,7 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
     int line = 0;
     int64_t step = DefaultStep;
     bool gameStarted = false;
+    bool replayMap = false;
     while (std::getline(stream, rawLine)) {
         ++line;
         std::string content = rawLine.substr(0, rawLine.find('#'));
@@ -304,6 +341,15 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
                      "first command other than clock, step and dialog";
             return false;
         }
+        if ((command.kind == CommandKind::Replay && gameStarted) ||
+            (command.kind == CommandKind::State && (gameStarted || !replayMap))) {
+            *error = "line " + std::to_string(line) +
+                     ": a replay begins with its replay line and then its state, before any "
+                     "command that starts the game";
+            return false;
+        }
+        if (command.kind == CommandKind::Replay)
+            replayMap = true;
         if (command.kind == CommandKind::Step)
             step = command.number;
         if (command.kind == CommandKind::Wait && step == 0 && command.number > 0) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/replay_format.h"
+
 enum class CommandKind {
     Clock,     // tick count at program start
     Step,      // clock advance before each pass
@@ -25,6 +27,12 @@ enum class CommandKind {
     Wait,      // passes until the clock has advanced by some milliseconds
     Shot,      // the last frame as a BMP file
     Dump,      // the game state as JSON
+    // A replay's own commands (app/replay_format.h).
+    Replay,   // the recording program and the map
+    State,    // the state at the start of the recorded game
+    Message,  // a window message as the game received it
+    Drain,    // the rest of the pass the recorded game was started in
+    Passes,   // recorded passes
 };
 
 enum class Button { Left, Right };
@@ -39,6 +47,13 @@ struct ScriptCommand {
     Button button = Button::Left;
     bool cancel = false;  // dialog cancel
     std::string text;     // dialog path, shot and dump file
+
+    // A replay's commands.
+    ReplayMap map;
+    std::vector<int64_t> stateNumbers;
+    std::vector<std::string> stateTexts;
+    Message message{};
+    std::vector<ReplayPass> passes;
 };
 
 // Parses a whole script. On a malformed line returns false with `error`

@@ -2,6 +2,8 @@
 #include "tools/runner/scripted_game.h"
 
 #include "app/main_loop.h"
+#include "app/replay_seam.h"
+#include "files/sha256.h"
 #include "platform/headless/headless.h"
 #include "tools/runner/state_dump.h"
 
@@ -38,8 +40,55 @@ void ScriptedGame::RunPass() {
     }
 }
 
+// A replay is played on the map it names, unless the command line names
+// one; either way only on a map with the very bytes it was recorded on. The
+// game it plays never writes the settings file, nor a replay of its own.
+bool ScriptedGame::StartReplay(const ScriptCommand& command, std::string* error) {
+    if (!isReplay_) {
+        *error = AtLine(command, "a replay's state needs its replay line first");
+        return false;
+    }
+    if (commandLine_.empty())
+        commandLine_ = replayMap_.path;
+    std::string hash;
+    if (!Sha256OfFile(commandLine_.c_str(), &hash)) {
+        *error = AtLine(command, "cannot read the replay's map \"" + commandLine_ + "\"");
+        return false;
+    }
+    if (hash != replayMap_.hash) {
+        *error = AtLine(command, "the map \"" + commandLine_ +
+                                     "\" is not the one this replay was played on (its "
+                                     "SHA-256 differs)");
+        return false;
+    }
+    PlayingReplay = 1;
+    Start();
+    if (!running_)
+        return true;
+    HeadlessSetTicks(ReplayStateTick(command.stateNumbers));
+    ApplyReplayState(command.stateNumbers, command.stateTexts);
+    return true;
+}
+
+void ScriptedGame::RunRecordedPass(const ReplayPass& pass) {
+    if (!running_)
+        return;
+    HeadlessAdvanceTicks(pass.step);
+    HeadlessMovePointer(pass.dx, pass.dy);
+    if (!RunMainLoopPass()) {
+        running_ = false;
+        exitCode_ = 1;
+    }
+}
+
 bool ScriptedGame::Run(const ScriptCommand& command, std::string* error) {
     switch (command.kind) {
+        case CommandKind::Replay:
+            replayMap_ = command.map;
+            isReplay_ = true;
+            return true;
+        case CommandKind::State:
+            return StartReplay(command, error);
         case CommandKind::Clock:
             if (started_) {
                 *error = AtLine(command, "clock must come before the game starts");
@@ -104,6 +153,20 @@ bool ScriptedGame::Run(const ScriptCommand& command, std::string* error) {
             }
             break;
         }
+        case CommandKind::Message:
+            HeadlessPostInput(command.message.message, command.message.wParam,
+                              command.message.lParam);
+            break;
+        case CommandKind::Drain:
+            if (running_ && !FinishMainLoopPass()) {
+                running_ = false;
+                exitCode_ = 1;
+            }
+            break;
+        case CommandKind::Passes:
+            for (const ReplayPass& pass : command.passes)
+                RunRecordedPass(pass);
+            break;
         case CommandKind::Shot:
             if (!HeadlessWriteFrameBmp(command.text)) {
                 *error = AtLine(command, "cannot write the picture \"" + command.text + "\"");

@@ -39,8 +39,13 @@ class ScriptedGame {
     // Every visible effect so far, in order, and "exit N" once it has ended.
     std::vector<std::string> LogLines() const;
 
+    // Whether the script is a replay (it has a replay line).
+    bool IsReplay() const { return isReplay_; }
+
   private:
     std::string commandLine_;
+    bool isReplay_ = false;
+    ReplayMap replayMap_;
     uint32_t startTick_ = 0;
     uint32_t step_ = 10;
     bool started_ = false;
@@ -49,4 +54,6 @@ class ScriptedGame {
 
     void Start();
     void RunPass();
+    bool StartReplay(const ScriptCommand& command, std::string* error);
+    void RunRecordedPass(const ReplayPass& pass);
 };
