@@ -305,12 +305,14 @@ void EndPass() {
 void NoteGameStarted() {
     if (Mode == SeamMode::Watching || !Rec.ready)
         return;
+    const bool inMessage = Rec.inMessage;
     if (Rec.recording) {
         // The message that starts this game belongs to it, not to the last.
-        if (Rec.inMessage)
+        if (inMessage)
             Rec.body.resize(Rec.messageStart);
-        EndRecording(Rec.inMessage);
+        EndRecording(inMessage);
     }
+    Rec.inMessage = inMessage;
     Rec.body.clear();
     Rec.recording = true;
     Rec.overflowed = false;
@@ -324,7 +326,7 @@ void NoteGameStarted() {
     // The reading of this pass: taken now if the pass has not read the clock yet.
     Rec.lastReading = GetTickCount();
     Append("state " + CaptureReplayState() + "\n");
-    if (Rec.inMessage)
+    if (inMessage)
         AppendMessage(Rec.current);
 }
 
