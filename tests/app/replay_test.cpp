@@ -8,6 +8,8 @@
 #include <fstream>
 #include <regex>
 
+#include <sys/wait.h>
+
 #include "app/replay_format.h"
 #include "app/replay_seam.h"
 #include "board/board.h"
@@ -235,6 +237,57 @@ TEST_F(ReplayTest, AReplayIsRefusedOnAMapWhoseBytesDiffer) {
     Restart();
     Launch(copy);
     EXPECT_TRUE(game->RunScript(replay, &error)) << error;
+}
+
+// The program keeps a replay with --record and gives its figures with
+// --stats. The game, every pass 100 ms, on the layout the field gets from
+// clock 5000 (checked below), columns x = 0..5 left to right:
+//
+//     0 0 0 1 1 1      3BV: the empty cells make one area (x = 0..2 of row
+//     1 1 0 1 M 1      0, column 2, row 4 and (3,3)), which opens every
+//     M 1 0 1 2 2      number it touches; the 1s at (4,0), (5,0), (5,1) and
+//     1 1 0 0 2 M      the 2 at (5,2) touch no empty cell: 1 + 4 = 5.
+//     0 0 0 0 2 M
+//
+// Left clicks open (3,2), the area at (2,2), (5,0) and (5,2); a right click
+// flags (4,1); a chord on (5,0) opens (4,0) and (5,1): 4 + 1 + 1 clicks,
+// efficiency 5 / 6 = 83 %. The start-up pause leaves the clock at 6001;
+// the first press comes in the third pass, at 6301, the last opening at
+// 7201, and the next pass, at 7301, draws the last frame of play and
+// completes the win: 1.00 s, 5.00 3BV/s.
+TEST_F(ReplayTest, TheProgramKeepsReplaysAndGivesTheirFigures) {
+    const std::string map = WriteFieldMap();
+    const std::string script = TestFolder() + "/game.txt";
+    std::ofstream(script) << "clock 5000\nstep 100\npass\nkey F1\npass\n"
+                             "click left\npass\nmove -32 0\npass\nclick left\npass\n"
+                             "move 64 -32\npass\nclick right\npass\nmove 32 -32\npass\n"
+                             "click left\npass\ndown left\ndown right\nup right\nup left\npass\n"
+                             "move 0 64\npass\nclick left\npass 2\ndump " +
+                                 TestFolder() + "/won.json\n";
+    const std::string program = TORVEX_HEADLESS_PROGRAM;
+    const std::string errors = TestFolder() + "/errors.txt";
+    const auto run = [&](const std::string& arguments) {
+        const int status = std::system(
+            (program + " " + arguments + " > " + TestFolder() + "/out.txt 2> " + errors).c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << ReadWholeFile(errors);
+        return ReadWholeFile(TestFolder() + "/out.txt");
+    };
+    run("--record '" + Folder() + "' '" + script + "' '" + map + "'");
+    const std::string won = ReadWholeFile(TestFolder() + "/won.json");
+    EXPECT_NE(won.find("\"CellValue\": [\n    \"000111\",\n    \"1101M1\",\n    \"M10122\",\n    "
+                       "\"11002M\",\n    \"00002M\"\n  ]"),
+              std::string::npos)
+        << won;
+    ASSERT_EQ(KeptFiles().size(), 1u);
+    const std::string replay = "'" + Folder() + "/" + KeptFiles()[0] + "'";
+    EXPECT_EQ(run("--stats " + replay),
+              "map: Field\nresult: won\ntime: 1.00\n3BV: 5\n3BV/s: 5.00\nleft clicks: 4\n"
+              "right clicks: 1\nchords: 1\nefficiency: 83%\n");
+    EXPECT_EQ(run("--stats-json " + replay),
+              "{\"map\": \"Field\", \"result\": \"won\", \"time\": 1.00, \"3bv\": 5, "
+              "\"3bv_per_second\": 5.00, \"left_clicks\": 4, \"right_clicks\": 1, \"chords\": 1, "
+              "\"efficiency\": 83}\n");
+    EXPECT_EQ(KeptFiles().size(), 1u) << "figures are taken without keeping another replay";
 }
 
 TEST(ReplayFormat, PassesAreThreeSymbolsWithRepeatsAndLargeValuesInParentheses) {

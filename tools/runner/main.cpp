@@ -2,7 +2,14 @@
 // torvex-headless: the real game on the headless platform, driven by a
 // script, for tests, demos and bots.
 //
-//   torvex-headless [--log FILE] SCRIPT [OPTION ...] [--] [WORD ...]
+//   torvex-headless [--log FILE] [--record FOLDER] [--stats | --stats-json] SCRIPT
+//                   [OPTION ...] [--] [WORD ...]
+//
+// --record keeps a replay of every finished game in FOLDER, as the game
+// keeps them in the player's folder. A SCRIPT may be a replay, which plays
+// on the map it names unless WORDs name another with the same bytes;
+// --stats prints the figures of the game it played (--stats-json as JSON)
+// instead of the log, unless --log asks for that too.
 //
 // What follows SCRIPT is the game's own command line, read as torvex reads
 // it: the game's options (such as --no-guess), then the WORDs, which joined
@@ -19,7 +26,12 @@
 #include <sstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "app/command_line.h"
+#include "app/replay_seam.h"
+#include "state/game_state.h"
+#include "tools/runner/game_figures.h"
 #include "tools/runner/scripted_game.h"
 
 namespace {
@@ -27,10 +39,16 @@ namespace {
 constexpr int ScriptFailed = 2;
 
 constexpr const char* Usage =
-    "usage: torvex-headless [--log FILE] SCRIPT [OPTION ...] [--] [WORD ...]\n"
+    "usage: torvex-headless [--log FILE] [--record FOLDER] [--stats | --stats-json] SCRIPT\n"
+    "                       [OPTION ...] [--] [WORD ...]\n"
     "  runs the game on a virtual machine under SCRIPT (\"-\" for standard input);\n"
     "  the game's OPTIONs and WORDs follow, as torvex takes them; the WORDs,\n"
-    "  joined with blanks, are the game's arguments\n";
+    "  joined with blanks, are the game's arguments\n"
+    "  --record FOLDER     keep a replay of every finished game in FOLDER\n"
+    "  --stats             print the figures of the game a replay plays\n"
+    "  --stats-json        the same figures as JSON\n";
+
+enum class FiguresWanted { None, Text, Json };
 
 void PrintUsage() {
     std::cerr << Usage;
@@ -66,18 +84,37 @@ bool WriteLog(const std::string& logPath, const std::vector<std::string>& lines)
     return !file.fail();
 }
 
+std::string AbsolutePath(const std::string& path) {
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char folder[4096];
+    if (getcwd(folder, sizeof(folder)) == nullptr)
+        return path;
+    return std::string(folder) + "/" + path;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int next = 1;
     std::string logPath;
-    if (next < argc && std::string(argv[next]) == "--log") {
-        if (next + 1 >= argc) {
-            PrintUsage();
-            return ScriptFailed;
+    std::string recordFolder;
+    FiguresWanted figures = FiguresWanted::None;
+    for (;;) {
+        const std::string word = next < argc ? argv[next] : "";
+        if (word == "--log" || word == "--record") {
+            if (next + 1 >= argc) {
+                PrintUsage();
+                return ScriptFailed;
+            }
+            (word == "--log" ? logPath : recordFolder) = argv[next + 1];
+            next += 2;
+        } else if (word == "--stats" || word == "--stats-json") {
+            figures = word == "--stats" ? FiguresWanted::Text : FiguresWanted::Json;
+            ++next;
+        } else {
+            break;
         }
-        logPath = argv[next + 1];
-        next += 2;
     }
     if (next >= argc || std::string(argv[next]) == "--help") {
         PrintUsage();
@@ -102,6 +139,8 @@ int main(int argc, char** argv) {
     }
     ApplyCommandLine(gameCommandLine);
     const std::string& commandLine = gameCommandLine.mapText;
+    if (!recordFolder.empty())
+        ReplayFolder = AbsolutePath(recordFolder);
 
     std::string text;
     if (!ReadWhole(scriptPath, &text)) {
@@ -117,16 +156,27 @@ int main(int argc, char** argv) {
 
     ScriptedGame game(commandLine);
     bool ran = true;
+    std::string result = "unfinished";
     for (const ScriptCommand& command : commands) {
         if (!game.Run(command, &error)) {
             ran = false;
             break;
         }
+        if (GameState == Won || GameState == Lost)
+            result = GameState == Won ? "won" : "lost";
     }
+    // The figures of the game as the script left it, before the close.
+    const GameFigures played = TakeGameFigures(result);
     if (ran)
         ran = game.Finish(&error);
     // What happened up to a failure is still worth having.
-    const bool logged = WriteLog(logPath, game.LogLines());
+    const bool logged = figures != FiguresWanted::None && logPath.empty()
+                            ? true
+                            : WriteLog(logPath, game.LogLines());
+    if (ran && figures != FiguresWanted::None) {
+        std::cout << (figures == FiguresWanted::Text ? FiguresText(played) : FiguresJson(played));
+        std::cout.flush();
+    }
     if (!ran) {
         std::cerr << "torvex-headless: " << scriptPath << ": " << error << '\n';
         return ScriptFailed;
