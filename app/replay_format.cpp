@@ -2,6 +2,7 @@
 #include "app/replay_format.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 #include "app/shell_state.h"
@@ -30,9 +31,9 @@ void AppendValue(int64_t value, int64_t zero, std::string* text) {
         *text += PassSymbols[index];
         return;
     }
-    *text += '(';
-    *text += std::to_string(value);
-    *text += ')';
+    char number[32];
+    std::snprintf(number, sizeof(number), "(%lld)", static_cast<long long>(value));
+    *text += number;
 }
 
 // A whole decimal number, optionally negative, of at most 12 digits.
@@ -131,9 +132,9 @@ void AppendPassCode(const ReplayPass& pass, std::string* text) {
 }
 
 void AppendRepeatCode(uint32_t count, std::string* text) {
-    *text += '[';
-    *text += std::to_string(count);
-    *text += ']';
+    char number[24];
+    std::snprintf(number, sizeof(number), "[%u]", count);
+    *text += number;
 }
 
 bool ParsePassCodes(const std::string& codes, std::vector<ReplayPass>* passes, std::string* error) {

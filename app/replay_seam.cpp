@@ -75,26 +75,35 @@ Recorder Rec;
 Watch Watching;
 OwnMessage OwnMessages[OwnMessageKinds];
 
-bool Append(const std::string& text) {
-    if (Rec.overflowed || Rec.body.size() + text.size() > RecordingCapacity) {
+// Codes of a pass and message lines are put together here: its room is
+// reserved at start-up, so a pass allocates nothing.
+std::string Scratch;
+constexpr size_t ScratchCapacity = 256;
+
+bool Append(const char* text, size_t size) {
+    if (Rec.overflowed || Rec.body.size() + size > RecordingCapacity) {
         if (!Rec.overflowed)
             std::fprintf(stderr, "torvex: this game is too long to keep as a replay\n");
         Rec.overflowed = true;
         return false;
     }
-    Rec.body += text;
+    Rec.body.append(text, size);
     return true;
+}
+
+bool Append(const std::string& text) {
+    return Append(text.data(), text.size());
 }
 
 // Ends the open line of pass codes, with the repeat count it owes.
 void CloseCodeLine() {
     if (!Rec.lineOpen)
         return;
-    std::string text;
+    Scratch.clear();
     if (Rec.repeats > 0)
-        AppendRepeatCode(Rec.repeats, &text);
-    text += '\n';
-    Append(text);
+        AppendRepeatCode(Rec.repeats, &Scratch);
+    Scratch += '\n';
+    Append(Scratch);
     Rec.lineOpen = false;
     Rec.codesOnLine = 0;
     Rec.repeats = 0;
@@ -106,18 +115,18 @@ void AppendPass(const ReplayPass& pass) {
         ++Rec.repeats;
         return;
     }
-    std::string text;
     if (Rec.lineOpen && Rec.codesOnLine >= PassesPerLine)
         CloseCodeLine();
+    Scratch.clear();
     if (!Rec.lineOpen) {
-        text += "passes ";
+        Scratch += "passes ";
         Rec.lineOpen = true;
     }
     if (Rec.repeats > 0)
-        AppendRepeatCode(Rec.repeats, &text);
+        AppendRepeatCode(Rec.repeats, &Scratch);
     Rec.repeats = 0;
-    AppendPassCode(pass, &text);
-    Append(text);
+    AppendPassCode(pass, &Scratch);
+    Append(Scratch);
     Rec.repeated = pass;
     Rec.havePass = true;
     ++Rec.codesOnLine;
@@ -126,8 +135,11 @@ void AppendPass(const ReplayPass& pass) {
 void AppendMessage(const Message& message) {
     CloseCodeLine();
     Rec.messageStart = Rec.body.size();
-    Append("message " + std::to_string(message.message) + " " + std::to_string(message.wParam) +
-           " " + std::to_string(message.lParam) + "\n");
+    char line[80];
+    const int size = std::snprintf(line, sizeof(line), "message %u %llu %lld\n", message.message,
+                                   static_cast<unsigned long long>(message.wParam),
+                                   static_cast<long long>(message.lParam));
+    Append(line, static_cast<size_t>(size));
 }
 
 uint32_t ElapsedMilliseconds() {
@@ -220,8 +232,8 @@ void StartReplayRecorder() {
         std::fprintf(stderr, "torvex: cannot read the map again to record replays of it\n");
         return;
     }
-    Rec.body.reserve(RecordingCapacity + 64);
-    Rec.last.reserve(RecordingCapacity + 1024);
+    Rec.body.reserve(RecordingCapacity);
+    Scratch.reserve(ScratchCapacity);
     Rec.mapLine = std::string("replay ") + TorvexVersion + " " + hash + " " +
                   EscapeReplayText(absolute) + "\n";
     Rec.ready = true;
