@@ -181,8 +181,6 @@ int DrainPlayerInput() {
 // start. False when the player quits meanwhile.
 bool WaitForMoment(uint32_t elapsed) {
     for (;;) {
-        if (!DrainPlayerInput())
-            Watch.quit = true;
         if (Watch.quit)
             return false;
         const uint32_t now = ReplayNow(GetTickCount());
@@ -191,6 +189,12 @@ bool WaitForMoment(uint32_t elapsed) {
             ShowingFrames = static_cast<uint32_t>(-ahead) <= SkipFramesBehind ? 1 : 0;
             return true;
         }
+        // Time to spare: the player's keys meanwhile. (Behind, the pass's
+        // own drain hands them over.)
+        if (!DrainPlayerInput())
+            Watch.quit = true;
+        if (Watch.quit)
+            return false;
         const uint32_t real =
             Watch.paused ? 10 : (static_cast<uint32_t>(ahead) + Watch.speed - 1) / Watch.speed;
         WaitMilliseconds(real < 10 ? real : 10);

@@ -191,7 +191,10 @@ int OpenDisplay(WindowHandle window, int width, int height);
 
 // Shows one frame: width x height indices (rows top to bottom, no padding)
 // and the 256-entry palette they index. Paces presentation to the display,
-// so the game's loop never spins faster than the screen refreshes.
+// so the game's loop never spins faster than the screen refreshes. Null
+// pixels: a frame was made but is not to be shown (a replay played faster
+// than the screen can follow); the screen keeps the last one, no time is
+// spent waiting for it, and the loop counts as busy, not idle.
 void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette);
 
 void CloseDisplay();

@@ -156,8 +156,8 @@ void ClearBackBuffer() {
 }
 
 void FlipPage() {
-    if (DisplayOpen && ShowingFrames)
-        PresentFrame(BackBuffer, PaletteTable);
+    if (DisplayOpen)
+        PresentFrame(ShowingFrames ? BackBuffer : nullptr, PaletteTable);
 }
 
 void RestoreSurfaces() {

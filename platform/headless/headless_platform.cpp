@@ -217,7 +217,7 @@ int OpenDisplay(WindowHandle window, int width, int height) {
 }
 
 void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
-    if (!Machine.displayOpen)
+    if (!Machine.displayOpen || pixels == nullptr)
         return;
     std::memcpy(Machine.framePixels.data(), pixels, Machine.framePixels.size());
     std::memcpy(Machine.framePalette, palette, sizeof(Machine.framePalette));

@@ -166,6 +166,12 @@ int OpenDisplay(WindowHandle window, int width, int height) {
 }
 
 void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
+    if (Renderer != nullptr && pixels == nullptr) {
+        // Made but not shown: busy all the same, so the next poll of an
+        // empty queue does not rest.
+        ++FramesPresented;
+        return;
+    }
     if (Renderer == nullptr || pixels == nullptr || palette == nullptr)
         return;
     if (Texture == nullptr && !MakeTexture())

@@ -30,6 +30,7 @@
 
 #include "app/command_line.h"
 #include "app/replay_seam.h"
+#include "app/replay_watch.h"
 #include "state/game_state.h"
 #include "tools/runner/game_figures.h"
 #include "tools/runner/scripted_game.h"
@@ -138,6 +139,11 @@ int main(int argc, char** argv) {
             break;
     }
     ApplyCommandLine(gameCommandLine);
+    if (!ReplayToWatch.empty()) {
+        std::cerr << "torvex-headless: a replay is played as the SCRIPT, not with --replay\n";
+        PrintUsage();
+        return ScriptFailed;
+    }
     const std::string& commandLine = gameCommandLine.mapText;
     if (!recordFolder.empty())
         ReplayFolder = AbsolutePath(recordFolder);
