@@ -75,7 +75,11 @@ send() { xdotool "$@"; sleep 0.25; }
 send mousemove_relative -- 0 45    # the menu cursor down a little
 send key F2                        # question marks off
 send key F1                        # a game, the view on the middle cell
-send mousemove_relative -- 16 3    # to the middle of it
+for _ in $(seq 1 12); do           # three seconds of looking around
+    send mousemove_relative -- 40 -20
+    send mousemove_relative -- -40 20
+done
+send mousemove_relative -- 16 3    # to the middle of the cell
 send click 3                       # flag it (the press starts the clock)
 send click 3                       # and take the flag off again
 send click 1                       # open it: a 1
@@ -108,10 +112,32 @@ same_state "$work/real.json" "$work/headless.json" || fail "the headless replay 
 settings_before="$(cat "$work/field.tvh")"
 cp "${kept[0]}" "$work/game.tvr"
 rm -rf "$replays"
+# Watched to its end, with the player's mouse busy meanwhile: it does nothing.
 TORVEX_EXIT_DUMP="$work/watched.json" start_game --replay "$work/game.tvr"
+sleep 2
+for _ in 1 2 3; do
+    xdotool click 1 click 3 mousemove_relative -- 30 30 2>/dev/null || true
+    sleep 0.3
+done
 wait_for_end 300 "torvex --replay did not end with its replay"
 [ "$status" -eq 1 ] || fail "torvex --replay: exit code $status, expected 1"
 same_state "$work/real.json" "$work/watched.json" || fail "the watched replay ended elsewhere"
+
+# Paused with Space, it waits well past its end, and Escape then quits
+# where it stood, before the end.
+TORVEX_EXIT_DUMP="$work/paused.json" start_game --replay "$work/game.tvr"
+sleep 2
+window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
+[ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null || true
+xdotool key space
+sleep 10
+kill -0 "$game_pid" 2>/dev/null || fail "the paused replay did not wait"
+xdotool key Escape
+wait_for_end 100 "the paused replay did not end on Escape"
+[ "$status" -eq 1 ] || fail "torvex --replay: exit code $status after Escape, expected 1"
+frames() { sed -n 's/.*"FrameCount": \([0-9]*\).*/\1/p' "$1"; }
+[ "$(frames "$work/paused.json")" -lt "$(frames "$work/real.json")" ] ||
+    fail "the paused replay ran to its end"
 [ "$(cat "$work/field.tvh")" = "$settings_before" ] || fail "torvex --replay wrote the settings"
 [ ! -e "$replays" ] || fail "torvex --replay kept a replay of its own"
 echo "a real game's replay ends, headless and watched, in the state the game ended in"
