@@ -8,6 +8,7 @@
 // again when the window closes).
 
 #include "app/name_entry.h"
+#include "app/window_proc.h"
 #include "files/settings.h"
 #include "sound/cues.h"
 #include "sound/sound.h"
@@ -37,7 +38,7 @@ void AddNameCharacter() {
         MenuCursorY = 0;
         CueStop(SoundBgmx);
         // The finished name is on the disk at once, as the time already is.
-        SaveSettings();
+        SavePlayerSettings();
     }
 }
 

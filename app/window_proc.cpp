@@ -215,7 +215,7 @@ void DecideEndOfGame() {
     NameLength = 0;
     // On the disk at once: however the game ends from here on (a lost
     // display, a crash), the record is kept.
-    SaveSettings();
+    SavePlayerSettings();
 }
 
 void HandleButton(uint32_t message) {
@@ -345,6 +345,11 @@ void ClearHighScore() {
     ForgetHighScore();
 }
 
+void SavePlayerSettings() {
+    if (!PlayingReplay)
+        SaveSettings();
+}
+
 void ExitGame() {
     NoteOwnMessage(WM_CLOSE);
     PostMessage(GameWindow, WM_CLOSE, 0, 0);
@@ -358,10 +363,8 @@ LRESULT WindowProc(WindowHandle window, uint32_t message, WPARAM wParam, LPARAM 
             PostQuitMessage(0);
             return 1;
         case WM_CLOSE:
-            // The settings are written before anything is released; a
-            // replay being played leaves the player's own settings alone.
-            if (!PlayingReplay)
-                SaveSettings();
+            // The settings are written before anything is released.
+            SavePlayerSettings();
             ShutdownGame(window);
             return 1;
         case WM_ACTIVATEAPP:

@@ -14,3 +14,7 @@ void ToggleSound();
 void ToggleAnimation();
 void ClearHighScore();
 void ExitGame();
+
+// Writes the settings file, unless a replay is being played: a replay never
+// changes the player's own options or best time.
+void SavePlayerSettings();

@@ -58,6 +58,8 @@ class ReplayTest : public PlayedGameTest {
     // Plays `replay` on a fresh machine with an empty command line (so on
     // the map the replay names) and checks that it ends where the game did.
     void ExpectReplayEndsAlike(const std::string& replay) {
+        // What the game wrote of its settings goes: the replay writes none.
+        std::filesystem::remove(TestFolder() + "/field.tvh");
         Restart();
         Launch("");
         std::string error;
@@ -139,7 +141,8 @@ TEST_F(ReplayTest, AWonGameWithANameEntryReplaysExactly) {
     }
     keptBefore_ = 1;
     ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAlike(replay));
-    // Played to its end, the replay leaves the settings file alone.
+    // The replay stored a best time and finished its holder's name, and is
+    // closed; the settings file stays untouched all the same.
     Close();
     EXPECT_EQ(ReadWholeFile(TestFolder() + "/field.tvh"), "<missing>");
 }
@@ -169,8 +172,6 @@ TEST_F(ReplayTest, ALostGameClosedOnItsEndScreenReplaysToTheClose) {
     EXPECT_NE(kept[0].find("-lost-0s.tvr"), std::string::npos) << kept[0];
     const std::string replay = LastRecordedReplay();
     keptBefore_ = 1;
-    // The game wrote its settings as it closed; its replay writes none.
-    std::filesystem::remove(TestFolder() + "/field.tvh");
     ASSERT_NO_FATAL_FAILURE(ExpectReplayEndsAlike(replay));
     EXPECT_FALSE(game->Running()) << "the recorded Escape closes the replayed game too";
     EXPECT_EQ(ReadWholeFile(TestFolder() + "/field.tvh"), "<missing>");
