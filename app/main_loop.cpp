@@ -120,6 +120,10 @@ void LoadSounds() {
 }  // namespace
 
 int StartUpGame(const char* commandLine) {
+    // The clock runs free until the first pass: the last pass of a game
+    // played before in this process (the page plays one after another)
+    // kept its reading.
+    ReleaseTickCount();
     CommandLineText = commandLine != nullptr ? commandLine : "";
     SpareText[0] = '\0';
 

@@ -154,8 +154,13 @@ std::string ReplayText() {
                   ElapsedMilliseconds() % 1000u / 10u);
     std::string text =
         "# Torvex replay: torvex --replay FILE shows it, torvex-headless FILE runs it\n";
-    text += "# map " + EscapeReplayText(MapName) + ", " +
-            (Rec.finished ? (Rec.won ? "won" : "lost") : "unfinished") + " in " + time + " s\n";
+    std::string name = MapName;
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < ' ')
+            c = '?';
+    }
+    text += "# map " + name + ", " + (Rec.finished ? (Rec.won ? "won" : "lost") : "unfinished") +
+            " in " + time + " s\n";
     text += Rec.mapLine;
     text += Rec.body;
     if (Rec.lineOpen) {

@@ -68,8 +68,8 @@ bool ReadReplay(const std::string& path, LoadedReplay* replay, std::string* erro
         words.erase(words.begin());
         std::string problem;
         bool parsed = true;
-        const bool inOrder = command == "replay" ? !haveMap : haveMap && haveState;
-        if (command == "replay") {
+        const bool inOrder = haveMap && haveState;
+        if (command == "replay" && !haveMap) {
             parsed = ParseReplayMapArguments(words, &replay->map, &problem);
             haveMap = true;
         } else if (command == "state" && haveMap && !haveState) {
