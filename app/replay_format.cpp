@@ -103,6 +103,9 @@ const NumberField NumberFields[] = {
     TORVEX_INT_FIELD("row", SelectedRow, Low32, High32),
     TORVEX_INT_FIELD("column", SelectedColumn, Low32, High32),
     TORVEX_INT_FIELD("namelength", NameLength, 0, MaxNameLength),
+    TORVEX_INT_FIELD("overview", Overview, 0, 1),
+    TORVEX_INT_FIELD("travelx", TravelRemainderX, Low32, High32),
+    TORVEX_INT_FIELD("travely", TravelRemainderY, Low32, High32),
 };
 
 #undef TORVEX_INT_FIELD

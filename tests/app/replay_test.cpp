@@ -95,6 +95,8 @@ class ReplayTest : public PlayedGameTest {
                     // flagged: the chord opens nothing but is a chord.
                     Play("down left\npass\ndown right\npass 2\nup right\npass\nup left\npass 3");
                     Play("key F2\npass\nstep 19\nwait 250");
+                    // A look at the whole field, travelling over it, and back.
+                    Play("keydown Tab\npass\nmove 7 -3\npass 2\nkeyup Tab\npass");
                     chorded = true;
                 }
             }
@@ -134,9 +136,10 @@ TEST_F(ReplayTest, AWonGameWithANameEntryReplaysExactly) {
     EXPECT_EQ(replay, LastRecordedReplay());
     // Every kind of input is in it: the focus lost and back, both buttons,
     // F2, F3, F4 and F9.
-    for (const char* line : {"message 28 0 0\n", "message 28 1 0\n", "message 516 0 0\n",
-                             "message 517 0 0\n", "message 513 0 0\n", "message 256 113 0\n",
-                             "message 256 114 0\n", "message 256 115 0\n", "message 256 120 0\n"}) {
+    for (const char* line :
+         {"message 28 0 0\n", "message 28 1 0\n", "message 516 0 0\n", "message 256 9 0\n",
+          "message 257 9 0\n", "message 517 0 0\n", "message 513 0 0\n", "message 256 113 0\n",
+          "message 256 114 0\n", "message 256 115 0\n", "message 256 120 0\n"}) {
         EXPECT_NE(replay.find(line), std::string::npos) << line;
     }
     keptBefore_ = 1;
@@ -184,8 +187,10 @@ TEST_F(ReplayTest, AGameAbandonedIsDroppedAndANewStartKeepsTheFinishedOne) {
         StartRecordedGame();
         Play("key F1\npass 2");
         ClickCell(0, 0, "right");
+        // Tab held over the start of the next game: it begins in the overview.
+        Play("keydown Tab\npass\nmove 3 2\npass");
         MarkStart();
-        Play("key F1\npass 2");
+        Play("key F1\npass 2\nmove 2 1\npass\nkeyup Tab\npass");
         EXPECT_TRUE(KeptFiles().empty());
         for (int i = 0; i < BoardCells && GameState != Lost; ++i) {
             if (CoverState[i] == Hidden && (CellValue[i] == Mine) == !FirstClick)
@@ -206,6 +211,8 @@ TEST_F(ReplayTest, AGameAbandonedIsDroppedAndANewStartKeepsTheFinishedOne) {
     EXPECT_EQ(replay.find("message 256 112 "), replay.rfind("message 256 112 "))
         << "the F1 that starts the next game is not in the last one's replay";
     EXPECT_EQ(replay.find("message 256 113 "), std::string::npos);
+    EXPECT_NE(replay.find(" overview=1 "), std::string::npos) << "begun with Tab held";
+    EXPECT_NE(replay.find("message 257 9 "), std::string::npos) << "Tab let go";
 
     // Its replay ends in the pass of that F1, as the pass was before it.
     keptBefore_ = 1;
