@@ -9,7 +9,6 @@
 
 #include "app/name_entry.h"
 #include "app/window_proc.h"
-#include "files/settings.h"
 #include "sound/cues.h"
 #include "sound/sound.h"
 #include "state/game_state.h"
