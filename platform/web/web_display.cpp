@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/common/shown_frame.h"
 #include "platform/platform.h"
 #include "platform/web/web_backend.h"
 
@@ -25,20 +26,13 @@ uint32_t CanvasColours[256];
 std::vector<uint32_t> CanvasPixels;
 
 // The frame on the canvas, to tell an unchanged one.
-bool HaveShown = false;
-std::vector<uint8_t> ShownPixels;
-PaletteEntry ShownPalette[256];
+ShownFrame OnCanvas;
 
 uint32_t CanvasColour(const PaletteEntry& entry) {
     const uint8_t bytes[4] = {entry.red, entry.green, entry.blue, 0xFF};
     uint32_t colour = 0;
     std::memcpy(&colour, bytes, sizeof(colour));
     return colour;
-}
-
-bool SameAsShown(const uint8_t* pixels, const PaletteEntry* palette) {
-    return HaveShown && std::memcmp(ShownPixels.data(), pixels, FramePixels) == 0 &&
-           std::memcmp(ShownPalette, palette, sizeof(ShownPalette)) == 0;
 }
 
 }  // namespace
@@ -51,8 +45,7 @@ int OpenDisplay(WindowHandle window, int width, int height) {
     if (!torvex_display_open())
         return 0;
     CanvasPixels.assign(FramePixels, 0);
-    ShownPixels.assign(FramePixels, 0);
-    HaveShown = false;
+    OnCanvas.Forget();
     Open = true;
     return 1;
 }
@@ -60,7 +53,7 @@ int OpenDisplay(WindowHandle window, int width, int height) {
 void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
     if (!Open || pixels == nullptr || palette == nullptr)
         return;
-    if (SameAsShown(pixels, palette))
+    if (OnCanvas.Matches(pixels, palette))
         return;
     for (int i = 0; i < 256; ++i)
         CanvasColours[i] = CanvasColour(palette[i]);
@@ -68,9 +61,7 @@ void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
     for (size_t i = 0; i < FramePixels; ++i)
         out[i] = CanvasColours[pixels[i]];
     torvex_display_draw(reinterpret_cast<const uint8_t*>(out));
-    std::memcpy(ShownPixels.data(), pixels, FramePixels);
-    std::memcpy(ShownPalette, palette, sizeof(ShownPalette));
-    HaveShown = true;
+    OnCanvas.Remember(pixels, palette);
     ++Drawn;
 }
 
@@ -79,7 +70,7 @@ void CloseDisplay() {
         return;
     torvex_display_clear();
     Open = false;
-    HaveShown = false;
+    OnCanvas.Forget();
 }
 
 uint64_t FramesDrawn() {
