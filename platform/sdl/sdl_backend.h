@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <string>
 
 // --- start-up (sdl_system.cpp) -------------------------------------------------
 
@@ -42,14 +43,41 @@ void ToggleFullscreen();
 void ReleasePointerForModal();
 void CapturePointerAfterModal();
 
+// --- which rasteriser OpenGL uses here (renderer_probe.cpp) --------------------
+
+// Starts a helper that reads the OpenGL renderer string in a process of its
+// own, so the game never loads OpenGL to learn it. Called when the window
+// opens; a second call while one runs does nothing.
+void StartRendererProbe();
+
+// The helper's answer, waiting for it at most `timeoutMilliseconds`; the
+// helper is gone afterwards. False (and `answer` empty) when none was
+// started, OpenGL could not be had, or it did not answer in time.
+bool RendererProbeAnswer(int timeoutMilliseconds, std::string* answer);
+
+// Ends a helper whose answer is no longer wanted.
+void CancelRendererProbe();
+
 // --- the display (sdl_display.cpp) -----------------------------------------
 
 // Window pixels per game pixel, for scaling relative mouse motion into
 // 640x480 units; 1 while no display is open.
 double GamePixelScale();
 
-// Frames shown so far (a pass that shows none may rest while it polls).
+// Frames put on the screen so far.
 uint64_t FramesShown();
+
+// Frames the game has handed over so far, shown or, being the frame on the
+// screen already, left as they were. Each was paced to the display, so a
+// pass that hands over none may rest while it polls.
+uint64_t FramesPaced();
+
+// The screen no longer holds the last frame shown (the window was exposed,
+// resized or restored): the next frame is shown whatever it is.
+void ForgetShownFrame();
+
+// Whether TORVEX_DEBUG asks for the backend's choices on standard error.
+bool DebugOutputWanted();
 
 // The renderer lost its textures (a device reset); the display makes them
 // again before the next frame.

@@ -5,15 +5,24 @@
 // colours straight into a streaming texture, which the renderer scales up
 // by nearest neighbour, keeping 4:3 with black bars and, wherever the
 // window is large enough, every game pixel the same whole number of screen
-// pixels. Presentation waits for the display's refresh where the renderer
+// pixels. A frame that is byte for byte the one on the screen (the title
+// between two steps of its scroll, a board where nothing moves) is not
+// converted, uploaded or presented again. Every frame, shown or not, is
+// paced: presentation waits for the display's refresh where the renderer
 // offers vertical sync; otherwise (software rendering, a virtual display)
-// it is paced to the refresh rate here, so the game's loop never runs
-// faster than the screen can show.
+// the loop sleeps until the next frame's moment here, so it never runs
+// faster than the screen can show and its timing is the same whether a
+// frame was shown or not.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <string>
 
+#include "platform/common/shown_frame.h"
 #include "platform/frame_conversion.h"
 #include "platform/platform.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace {
@@ -21,18 +30,29 @@ namespace {
 // The pace when the display does not say its refresh rate.
 constexpr int FallbackRefreshRate = 60;
 
+// How long the display waits for the answer to which rasteriser OpenGL
+// uses. The helper started with the window and has had the start-up pause
+// to answer; one that takes longer leaves the renderer as SDL offers it.
+constexpr int RendererProbeMilliseconds = 3000;
+
 SDL_Renderer* Renderer = nullptr;
 SDL_Texture* Texture = nullptr;
 bool IntegerScale = false;
 uint32_t ColourLookup[256];
 uint64_t FramesPresented = 0;
+uint64_t FramesHandedOver = 0;
+ShownFrame OnScreen;
+// The choice is told once, however often the display opens.
+bool ChoiceTold = false;
 
 // Pacing, in performance-counter ticks: the earliest moment for the next
-// frame, and the time one frame takes. With vertical sync the pace is a
-// guard only, at twice the refresh rate, for drivers that promise sync and
-// do not wait.
+// frame, and the time one refresh of the display takes. With vertical sync
+// a frame that is shown is paced at twice the refresh rate, as a guard only
+// for drivers that promise sync and do not wait; one that is not shown has
+// no present to wait in and is paced at the refresh rate itself.
 Uint64 NextPresent = 0;
-Uint64 FrameInterval = 0;
+Uint64 RefreshInterval = 0;
+bool Synced = false;
 
 int RefreshRate(SDL_Window* window) {
     SDL_DisplayMode mode;
@@ -48,6 +68,36 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, bool askForSync) {
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | sync);
     if (renderer == nullptr)
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return renderer;
+}
+
+// The renderer for the game's window: the one SDL offers, unless that is
+// OpenGL on a software rasteriser and SDL's own software renderer can draw
+// in this window (it cannot on every video driver: without a window surface
+// of its own it fails, and then the offered one stays).
+SDL_Renderer* ChooseAndMakeRenderer(SDL_Window* window, bool askForSync) {
+    const char* playerDriver = std::getenv("SDL_RENDER_DRIVER");
+    std::string glRenderer;
+    const bool known =
+        RendererProbeAnswer(RendererProbeMilliseconds, &glRenderer) && !glRenderer.empty();
+    const RendererChoice choice =
+        ChooseRenderer(known ? glRenderer.c_str() : nullptr, playerDriver);
+    SDL_Renderer* renderer = nullptr;
+    if (choice == RendererChoice::Software)
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    const bool fellBack = choice == RendererChoice::Software && renderer == nullptr;
+    if (renderer == nullptr)
+        renderer = MakeRenderer(window, askForSync);
+    if (renderer != nullptr && DebugOutputWanted() && !ChoiceTold) {
+        ChoiceTold = true;
+        SDL_RendererInfo info;
+        const char* name = SDL_GetRendererInfo(renderer, &info) == 0 ? info.name : "?";
+        std::fprintf(
+            stderr, "torvex: renderer %s (OpenGL here: %s%s%s)\n", name,
+            known ? glRenderer.c_str() : "not asked or not available",
+            playerDriver != nullptr && playerDriver[0] != '\0' ? "; SDL_RENDER_DRIVER set" : "",
+            fellBack ? "; the software renderer cannot draw here" : "");
+    }
     return renderer;
 }
 
@@ -103,16 +153,17 @@ void SleepTicks(Uint64 ticks) {
 // Waits for the moment of the next frame. The moments are spaced evenly
 // from one another, not from whenever a frame happened to be ready, so the
 // average rate is the refresh rate; a loop that fell behind starts afresh.
-void PaceFrame() {
+// The wait is a sleep, never a spin.
+void PaceFrame(Uint64 interval) {
     Uint64 now = SDL_GetPerformanceCounter();
-    if (NextPresent == 0 || now > NextPresent + FrameInterval) {
+    if (NextPresent == 0 || now > NextPresent + interval) {
         NextPresent = now;
     }
     while (now < NextPresent) {
         SleepTicks(NextPresent - now);
         now = SDL_GetPerformanceCounter();
     }
-    NextPresent += FrameInterval;
+    NextPresent += interval;
 }
 
 }  // namespace
@@ -136,7 +187,7 @@ int OpenDisplay(WindowHandle window, int width, int height) {
     // game stays light.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const int refresh = RefreshRate(sdlWindow);
-    Renderer = MakeRenderer(sdlWindow, refresh > 0);
+    Renderer = ChooseAndMakeRenderer(sdlWindow, refresh > 0);
     if (Renderer == nullptr) {
         std::fprintf(stderr, "torvex: cannot draw in the game window: %s\n", SDL_GetError());
         return 0;
@@ -144,11 +195,12 @@ int OpenDisplay(WindowHandle window, int width, int height) {
     // Sync counts only where it was asked for: some renderers report it
     // without ever waiting (the software one on the dummy display does).
     SDL_RendererInfo info;
-    const bool synced = refresh > 0 && SDL_GetRendererInfo(Renderer, &info) == 0 &&
-                        (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    const int pace = (refresh > 0 ? refresh : FallbackRefreshRate) * (synced ? 2 : 1);
-    FrameInterval = SDL_GetPerformanceFrequency() / static_cast<Uint64>(pace);
+    Synced = refresh > 0 && SDL_GetRendererInfo(Renderer, &info) == 0 &&
+             (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    const int pace = refresh > 0 ? refresh : FallbackRefreshRate;
+    RefreshInterval = SDL_GetPerformanceFrequency() / static_cast<Uint64>(pace);
     NextPresent = 0;
+    OnScreen.Forget();
 
     SDL_RenderSetLogicalSize(Renderer, ScreenWidth, ScreenHeight);
     IntegerScale = false;
@@ -176,12 +228,19 @@ void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
         return;
     if (Texture == nullptr && !MakeTexture())
         return;
+    ++FramesHandedOver;
+    if (OnScreen.Matches(pixels, palette)) {
+        PaceFrame(RefreshInterval);  // the game's loop keeps its pace all the same
+        return;
+    }
 
     BuildColourLookup(palette, ColourLookup);
     void* texels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(Texture, nullptr, &texels, &pitch) != 0)
+    if (SDL_LockTexture(Texture, nullptr, &texels, &pitch) != 0) {
+        PaceFrame(RefreshInterval);
         return;
+    }
     ConvertIndexedFrame(pixels, ScreenWidth, ScreenHeight, ColourLookup, texels,
                         static_cast<size_t>(pitch));
     SDL_UnlockTexture(Texture);
@@ -192,8 +251,9 @@ void PresentFrame(const uint8_t* pixels, const PaletteEntry* palette) {
         SDL_RenderClear(Renderer);  // the black bars beside the picture
     }
     SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
-    PaceFrame();
+    PaceFrame(Synced ? RefreshInterval / 2 : RefreshInterval);
     SDL_RenderPresent(Renderer);
+    OnScreen.Remember(pixels, palette);
     ++FramesPresented;
 }
 
@@ -204,6 +264,7 @@ void CloseDisplay() {
     if (Renderer != nullptr)
         SDL_DestroyRenderer(Renderer);
     Renderer = nullptr;
+    OnScreen.Forget();
 }
 
 double GamePixelScale() {
@@ -219,10 +280,24 @@ uint64_t FramesShown() {
     return FramesPresented;
 }
 
+uint64_t FramesPaced() {
+    return FramesHandedOver;
+}
+
+void ForgetShownFrame() {
+    OnScreen.Forget();
+}
+
+bool DebugOutputWanted() {
+    const char* debug = std::getenv("TORVEX_DEBUG");
+    return debug != nullptr && debug[0] != '\0' && std::strcmp(debug, "0") != 0;
+}
+
 void NoteRenderDeviceReset() {
     // The texture went with the device; SDL has not freed our handle, and
     // destroying it is still the way to let it go.
     if (Texture != nullptr)
         SDL_DestroyTexture(Texture);
     Texture = nullptr;
+    OnScreen.Forget();
 }

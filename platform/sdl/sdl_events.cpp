@@ -175,3 +175,22 @@ EventEffect TranslateEvent(const SDL_Event& event) {
             return {};
     }
 }
+
+bool WindowNeedsRedraw(const SDL_Event& event) {
+    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET)
+        return true;
+    if (event.type != SDL_WINDOWEVENT)
+        return false;
+    switch (event.window.event) {
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            return true;
+        default:
+            return false;
+    }
+}

@@ -51,3 +51,9 @@ uint32_t VirtualKeyOf(SDL_Keycode key, SDL_Scancode scancode);
 //     terminating signal), as WM_CLOSE;
 //   - focus gained and lost, relative motion, a renderer reset.
 EventEffect TranslateEvent(const SDL_Event& event);
+
+// Whether the event says the window's contents may be gone or no longer
+// fit (exposed, shown, resized, restored, maximised, moved to another
+// display, the render targets reset): the next frame must be shown even
+// when it is the one shown last.
+bool WindowNeedsRedraw(const SDL_Event& event);

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "platform/common/message_queue.h"
 #include "platform/embedded_resources.h"
@@ -43,7 +45,7 @@ int32_t CentreY = ScreenHeight / 2;
 double MotionX = 0.0;
 double MotionY = 0.0;
 
-// Frames shown when the queue was last found empty.
+// Frames handed to the display when the queue was last found empty.
 uint64_t FramesAtLastEmptyPoll = 0;
 
 // The terminal the game was started from has gone (SIGHUP). SDL turns the
@@ -169,10 +171,16 @@ void Apply(const EventEffect& effect) {
     }
 }
 
+void Handle(const SDL_Event& event) {
+    if (WindowNeedsRedraw(event))
+        ForgetShownFrame();
+    Apply(TranslateEvent(event));
+}
+
 void ApplyPendingEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event))
-        Apply(TranslateEvent(event));
+        Handle(event);
     if (HangUpPending) {
         HangUpPending = 0;
         EventEffect close;
@@ -180,6 +188,17 @@ void ApplyPendingEvents() {
         close.message = WM_CLOSE;
         Apply(close);
     }
+}
+
+// Only a window on a real screen can be drawn by more than one renderer;
+// the virtual displays offer the software one alone.
+bool RendererWorthAsking() {
+    const char* playerDriver = std::getenv("SDL_RENDER_DRIVER");
+    if (playerDriver != nullptr && playerDriver[0] != '\0')
+        return false;  // the player's choice stands; nothing to ask
+    const char* video = SDL_GetCurrentVideoDriver();
+    return video != nullptr && std::strcmp(video, "dummy") != 0 &&
+           std::strcmp(video, "offscreen") != 0;
 }
 
 }  // namespace
@@ -218,13 +237,17 @@ WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, cons
     }
     SetIcon(iconName);
     SDL_ShowCursor(SDL_DISABLE);
+    // Which renderer draws best here is found out while the window is new,
+    // and known when the display opens.
+    if (RendererWorthAsking())
+        StartRendererProbe();
 
     CentreX = ScreenWidth / 2;
     CentreY = ScreenHeight / 2;
     CloseRequested = false;
     HangUpPending = 0;
     WatchHangUp();
-    FramesAtLastEmptyPoll = FramesShown();
+    FramesAtLastEmptyPoll = FramesPaced();
     WindowHandle window = RegisterGameWindow(procedure);
 
     // As on Windows, the new window is the active one before its creation
@@ -241,6 +264,7 @@ int DestroyWindow(WindowHandle window) {
     window->procedure(window, WM_DESTROY, 0, 0);
     UnregisterGameWindow();
     CloseDisplay();
+    CancelRendererProbe();
     SDL_SetRelativeMouseMode(SDL_FALSE);
     SDL_DestroyWindow(Window);
     Window = nullptr;
@@ -256,18 +280,19 @@ void CollectSystemEvents() {
     ApplyPendingEvents();
     if (QueuedMessageCount() != 0)
         return;
-    // The queue is empty. When no frame has been shown since the last time
-    // it was, the game is only polling: rest until an event comes or a
-    // moment has passed, so a game in the background does not keep a core
-    // busy. A game that shows frames is paced by the display instead.
-    if (FramesShown() == FramesAtLastEmptyPoll) {
+    // The queue is empty. When no frame has been handed to the display since
+    // the last time it was, the game is only polling: rest until an event
+    // comes or a moment has passed, so a game in the background does not
+    // keep a core busy. A game that hands over frames (shown, or the same
+    // as the one on the screen) is paced by the display instead.
+    if (FramesPaced() == FramesAtLastEmptyPoll) {
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, IdlePollMilliseconds)) {
-            Apply(TranslateEvent(event));
+            Handle(event);
             ApplyPendingEvents();
         }
     }
-    FramesAtLastEmptyPoll = FramesShown();
+    FramesAtLastEmptyPoll = FramesPaced();
 }
 
 void GetCursorPos(int32_t* x, int32_t* y) {

@@ -2,7 +2,8 @@
 // The SDL window on the dummy display: created and destroyed with the
 // messages the game expects, system events queued as messages, the pointer
 // read as relative motion in game pixels, frames shown through the colour
-// table and paced, and a game that shows nothing resting while it polls.
+// table and paced, a frame already on the screen not shown again, and a
+// game that shows nothing resting while it polls.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -196,15 +197,83 @@ TEST_F(SdlWindowTest, FramesOfTheGamesSizeAreShownThroughThePaletteAndPaced) {
     }
 
     // The dummy display offers no vertical sync: frames are spaced at the
-    // fallback rate of 60 per second, so the game's loop cannot spin.
+    // fallback rate of 60 per second, so the game's loop cannot spin. Each
+    // frame differs from the last, so each is shown. The moments are fixed
+    // from the first frame on, and a loop that comes late may show the next
+    // frame at once to catch up, so 12 frames after the clock starts take
+    // at least 11 intervals.
     PresentFrame(frame.data(), palette);
+    const uint64_t shownBefore = FramesShown();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 12; ++i) {
+        frame[1] = static_cast<uint8_t>(i % 2 == 0 ? 2 : 1);
+        PresentFrame(frame.data(), palette);
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(11 * 1000 / 60));
+    EXPECT_EQ(FramesShown(), shownBefore + 12);
+    CloseDisplay();
+    CloseDisplay();  // twice is harmless
+}
+
+TEST_F(SdlWindowTest, AFrameAlreadyOnTheScreenIsNotShownAgainButKeepsThePace) {
+    ASSERT_EQ(OpenDisplay(window, ScreenWidth, ScreenHeight), 1);
+    SDL_Renderer* renderer = SDL_GetRenderer(GameSdlWindow());
+    ASSERT_NE(renderer, nullptr);
+    Drain();  // what SDL reports about the window as the display opens
+    std::vector<uint8_t> frame(ScreenWidth * ScreenHeight, 1);
+    PaletteEntry palette[256] = {};
+    palette[1] = {10, 20, 30, 0};
+    palette[2] = {40, 50, 60, 0};
+    // The colour at the middle of the window, as the screen holds it.
+    auto middle = [&] {
+        int width = 0;
+        int height = 0;
+        SDL_GetRendererOutputSize(renderer, &width, &height);
+        SDL_RenderSetLogicalSize(renderer, 0, 0);
+        SDL_Rect pixel{width / 2, height / 2, 1, 1};
+        uint32_t colour = 0;
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, &pixel, SDL_PIXELFORMAT_ARGB8888, &colour, 4), 0);
+        SDL_RenderSetLogicalSize(renderer, ScreenWidth, ScreenHeight);
+        return colour & 0xFFFFFF;
+    };
+
+    const uint64_t shown = FramesShown();
+    const uint64_t paced = FramesPaced();
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 1);
+
+    // The same frame again and again: nothing is presented, and every pass
+    // still waits for its moment, so the game's loop keeps its pace (at
+    // least 11 intervals for 12 frames, as a late start may catch up one).
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < 12; ++i)
         PresentFrame(frame.data(), palette);
-    EXPECT_GE(std::chrono::steady_clock::now() - start,
-              std::chrono::milliseconds(12 * 1000 / 60 - 5));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(11 * 1000 / 60));
+    EXPECT_EQ(FramesShown(), shown + 1);
+    EXPECT_EQ(FramesPaced(), paced + 13);
+    EXPECT_EQ(middle(), 0x0A141Eu);
+
+    // A single pixel or a single colour makes a new frame, and it is shown.
+    frame[ScreenWidth * (ScreenHeight / 2) + ScreenWidth / 2] = 2;
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 2);
+    EXPECT_EQ(middle(), 0x28323Cu);
+    palette[2].red = 41;
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 3);
+    EXPECT_EQ(middle(), 0x29323Cu);
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 3);
+
+    // Another window lay over the game's and went: the screen must be drawn
+    // again, the same frame included. Focus changes alone need nothing.
+    Deliver({Window(SDL_WINDOWEVENT_FOCUS_LOST), Window(SDL_WINDOWEVENT_FOCUS_GAINED)});
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 3);
+    Deliver({Window(SDL_WINDOWEVENT_EXPOSED)});
+    PresentFrame(frame.data(), palette);
+    EXPECT_EQ(FramesShown(), shown + 4);
     CloseDisplay();
-    CloseDisplay();  // twice is harmless
 }
 
 TEST_F(SdlWindowTest, AGameThatShowsNothingRestsWhilePolling) {
