@@ -25,7 +25,10 @@ constexpr Uint32 WindowSubsystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS;
 
 // A pass of the main loop that showed no frame (the game is in the
 // background) rests this long for input while it polls, instead of spinning.
-constexpr Uint32 IdlePollMilliseconds = 10;
+// Any event ends the rest at once (the focus coming back, a key, the close
+// request), so a long rest costs the player nothing; what it saves is the
+// wake-ups of a game nobody is looking at.
+constexpr Uint32 IdlePollMilliseconds = 50;
 
 SDL_Window* Window = nullptr;
 
