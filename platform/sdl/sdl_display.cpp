@@ -210,10 +210,9 @@ int OpenDisplay(WindowHandle window, int width, int height) {
         CloseDisplay();
         return 0;
     }
-    // Black until the first frame.
-    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
-    SDL_RenderClear(Renderer);
-    SDL_RenderPresent(Renderer);
+    // Nothing is presented until the game's first frame, a moment away:
+    // presenting a black one first would only make the first picture wait
+    // for the window's first drawing (some 40 ms on a virtual display).
     return 1;
 }
 
