@@ -42,7 +42,10 @@ uint32_t ColourLookup[256];
 uint64_t FramesPresented = 0;
 uint64_t FramesHandedOver = 0;
 ShownFrame OnScreen;
-// The choice is told once, however often the display opens.
+// What the helper said OpenGL runs on, kept for a display that opens again;
+// and whether the choice was told yet (once, however often it opens).
+bool RendererKnown = false;
+std::string GlRenderer;
 bool ChoiceTold = false;
 
 // Pacing, in performance-counter ticks: the earliest moment for the next
@@ -77,9 +80,14 @@ SDL_Renderer* MakeRenderer(SDL_Window* window, bool askForSync) {
 // of its own it fails, and then the offered one stays).
 SDL_Renderer* ChooseAndMakeRenderer(SDL_Window* window, bool askForSync) {
     const char* playerDriver = std::getenv("SDL_RENDER_DRIVER");
-    std::string glRenderer;
-    const bool known =
-        RendererProbeAnswer(RendererProbeMilliseconds, &glRenderer) && !glRenderer.empty();
+    if (!RendererKnown) {
+        RendererKnown =
+            RendererProbeAnswer(RendererProbeMilliseconds, &GlRenderer) && !GlRenderer.empty();
+    } else {
+        CancelRendererProbe();  // one started with a later window is not needed
+    }
+    const bool known = RendererKnown;
+    const std::string& glRenderer = GlRenderer;
     const RendererChoice choice =
         ChooseRenderer(known ? glRenderer.c_str() : nullptr, playerDriver);
     SDL_Renderer* renderer = nullptr;

@@ -337,6 +337,7 @@ void ToggleFullscreen() {
         SDL_SetWindowSize(Window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
+    ForgetShownFrame();  // the picture is laid out afresh in the new size
     DropPendingMotion();
 }
 
