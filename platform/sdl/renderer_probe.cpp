@@ -4,8 +4,8 @@
 //
 // The answer takes an OpenGL context, and making one loads the graphics
 // driver, which on a machine without a graphics card brings a compiler for
-// its software rasteriser with it: some 45 MB that stay in the process
-// after the context is gone, and a seventh of a second. So the game asks a
+// its software rasteriser with it: some 60 MB that stay in the process
+// after the context is gone, and 0.15 s or more. So the game asks a
 // helper: a second copy of its own program, started while the window
 // opens, which makes a hidden OpenGL window, reads the renderer string,
 // writes it into a pipe and ends. The game reads the answer when it sets
