@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The frame already on the screen. The game composes a frame on every pass
-// of its loop, and most of them (the title between scroll steps, a board
-// where nothing moves) are the one the screen already shows. A display
-// that keeps the last frame it showed can tell such a frame in one pass
-// over its bytes and leave the screen as it is, instead of converting,
+// of its loop, and on a board where nothing moves nearly all of them are
+// the one the screen already shows (the clock changes once a second). A
+// display that keeps the last frame it showed can tell such a frame in one
+// pass over its bytes and leave the screen as it is, instead of converting,
 // uploading and presenting it again. Every backend that shows frames uses
 // this one piece, so they all agree on what "the same" means: the same
 // 640x480 indices and the same 256 colours, byte for byte.

@@ -5,9 +5,9 @@
 // colours straight into a streaming texture, which the renderer scales up
 // by nearest neighbour, keeping 4:3 with black bars and, wherever the
 // window is large enough, every game pixel the same whole number of screen
-// pixels. A frame that is byte for byte the one on the screen (the title
-// between two steps of its scroll, a board where nothing moves) is not
-// converted, uploaded or presented again. Every frame, shown or not, is
+// pixels. A frame that is byte for byte the one on the screen (on a board
+// where nothing moves, nearly every frame) is not converted, uploaded or
+// presented again. Every frame, shown or not, is
 // paced: presentation waits for the display's refresh where the renderer
 // offers vertical sync; otherwise (software rendering, a virtual display)
 // the loop sleeps until the next frame's moment here, so it never runs
