@@ -38,6 +38,11 @@ SDL_Window* GameSdlWindow();
 // Switches between the fullscreen desktop and a window (Alt+Enter).
 void ToggleFullscreen();
 
+// With SDL's video running on X11: whether a window manager looks after the
+// screen, and so carries out the game's fullscreen request (window_manager.cpp).
+// False on any other video driver.
+bool WindowManagerRunning();
+
 // Lets the system pointer go for a modal box or dialog and takes it back
 // afterwards; the motion made meanwhile is dropped.
 void ReleasePointerForModal();

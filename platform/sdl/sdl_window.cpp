@@ -224,14 +224,22 @@ WindowHandle CreateGameWindow(const char* title, WindowProcedure procedure, cons
         return nullptr;
     }
 
-    // The window starts borderless over the whole desktop and asks to be
-    // fullscreen there, never changing the monitor's mode. Covering the
-    // desktop by itself as well keeps it whole where no window manager
-    // carries out the fullscreen request (a bare X server).
+    // The window starts borderless and asks to be fullscreen on the desktop,
+    // never changing the monitor's mode. Where no window manager carries out
+    // that request (a bare X server) it covers the desktop by itself from
+    // the start. Where one does, it starts at the game's own size: made as
+    // big as the desktop already, it would not change when the request is
+    // carried out, and SDL would wait a tenth of a second for that change
+    // before the game could go on.
     SDL_Rect desktop{0, 0, ScreenWidth, ScreenHeight};
     SDL_GetDisplayBounds(0, &desktop);
+    SDL_Rect place = desktop;
+    if (WindowManagerRunning() && desktop.w > ScreenWidth && desktop.h > ScreenHeight) {
+        place = {desktop.x + (desktop.w - ScreenWidth) / 2,
+                 desktop.y + (desktop.h - ScreenHeight) / 2, ScreenWidth, ScreenHeight};
+    }
     Window = SDL_CreateWindow(
-        title != nullptr ? title : "", desktop.x, desktop.y, desktop.w, desktop.h,
+        title != nullptr ? title : "", place.x, place.y, place.w, place.h,
         SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE);
     if (Window == nullptr) {
         std::fprintf(stderr, "torvex: cannot open the game window: %s\n", SDL_GetError());
