@@ -7,9 +7,8 @@
 set -euo pipefail
 torvex="$1"
 headless="$2"
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
+source "$(dirname "$0")/window_test_lib.sh"
+need_tools Xvfb xdotool import convert
 
 work="$(mktemp -d /tmp/torvex-replay-test-XXXXXX)"
 xvfb_pid=""
@@ -29,12 +28,7 @@ printf 'Three Cells,3,1,1,3,' >"$work/field.tvm"
 export XDG_DATA_HOME="$work/data"
 replays="$work/data/torvex/replays"
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display_number <&3 || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-exec 3<&-
-export DISPLAY=":$display_number"
+start_xvfb 1024x768
 
 title_shows() {
     local mean
@@ -47,16 +41,6 @@ start_game() {
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
         "$torvex" "$@" >"$work/game.log" 2>&1 &
     game_pid=$!
-}
-wait_for_end() {
-    for _ in $(seq 1 "$1"); do
-        kill -0 "$game_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$game_pid" 2>/dev/null && fail "$2"
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=""
 }
 
 TORVEX_EXIT_DUMP="$work/real.json" start_game "$work/field.tvm"

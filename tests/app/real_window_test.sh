@@ -5,9 +5,8 @@
 # best time, closed with Escape; checks the exit code and the settings file.
 set -euo pipefail
 torvex="$1"
-for tool in Xvfb xdotool import convert; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
+source "$(dirname "$0")/window_test_lib.sh"
+need_tools Xvfb xdotool import convert
 
 work="$(mktemp -d /tmp/torvex-window-test-XXXXXX)"
 xvfb_pid=""
@@ -25,13 +24,7 @@ fail() { echo "$1" >&2; cat "$work/game.log" >&2 2>/dev/null || true; exit 1; }
 # The first opening is always safe, so opening one cell of two wins.
 printf 'Two Cells,2,1,1,2,' >"$work/field.tvm"
 
-# Xvfb picks a free display itself and writes its number to the pipe.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display_number <&3 || { cat "$work/xvfb.log" >&2; fail "Xvfb did not start"; }
-exec 3<&-
-export DISPLAY=":$display_number"
+start_xvfb 1024x768
 
 # A real X window whatever the environment asks for, a sound device that
 # plays nothing, and leaks left to the headless tests (X and SDL keep memory).
@@ -70,17 +63,7 @@ send click 1                       # a new best time: the name entry
 send click 1                       # 'A', where the grid cursor starts
 send mousemove_relative -- 0 2000  # down to END (the cursor stops on it)
 send click 1                       # finish the name
-send key Escape                    # close, silently
-
-for _ in $(seq 1 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not close on Escape"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 1 ] || fail "exit code $status, expected 1 after a normal close"
+close_with_escape                  # close, silently
 
 # The time of so short a game is a second or two at most.
 expected='^\? OFF,SOUND ON,ANIMATION OFF,[0-2],A,,$'

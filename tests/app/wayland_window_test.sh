@@ -9,13 +9,12 @@
 set -euo pipefail
 torvex="$1"
 headless="$2"
+source "$(dirname "$0")/window_test_lib.sh"
 if ! command -v weston >/dev/null; then
     echo "SKIPPED: weston is not installed (scripts/install-deps installs it)"
     exit 77
 fi
-for tool in Xvfb xdotool import convert compare; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
+need_tools Xvfb xdotool import convert compare
 
 work="$(mktemp -d /tmp/torvex-wayland-test-XXXXXX)"
 xvfb_pid=""
@@ -42,12 +41,7 @@ printf 'pass 30\nshot %s\n' "$work/title.bmp" | "$headless" - "$work/field.tvm" 
 convert "$work/title.bmp" "$work/title.png"
 rm -f "$work/field.tvh"
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1400x960x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 display_number <&3 || fail "Xvfb did not start"
-exec 3<&-
-export DISPLAY=":$display_number"
+start_xvfb 1400x960
 
 # The compositor's own folder, as a session would have it.
 export XDG_RUNTIME_DIR="$work/runtime"
@@ -68,55 +62,7 @@ WAYLAND_DISPLAY="$socket" SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy \
     "$torvex" "$work/field.tvm" >"$work/game.log" 2>&1 &
 game_pid=$!
 
-shot() { import -window root "$work/screen.png" 2>/dev/null; }
-# How far the middle 1280 x 960 of the screen, halved, is from the title
-# frame (0 the same, 1 the opposite). The title's background scrolls, so a
-# true match is not 0 but stays far below the threshold: a picture that is
-# not scaled, or not there, is about 0.27 away.
-distance() {
-    convert "$work/screen.png" -crop 1280x960+60+0 +repage -scale 50% "$work/half.png"
-    compare -metric RMSE "$work/half.png" "$work/title.png" null: 2>&1 |
-        sed -n 's/.*(\(.*\)).*/\1/p'
-}
-# The mean brightness of the 60-pixel strips left and right of the picture.
-bars() {
-    convert "$work/screen.png" \( +clone -crop 60x960+0+0 \) \( -clone 0 -crop 60x960+1340+0 \) \
-        -delete 0 -append -format '%[fx:mean]' info:
-}
-fills_output() {
-    shot
-    awk -v d="$(distance)" -v b="$(bars)" 'BEGIN { exit !(d < 0.15 && b < 0.02) }'
-}
-wait_until_filled() {
-    for _ in $(seq 1 120); do
-        fills_output && return 0
-        kill -0 "$game_pid" 2>/dev/null || fail "the game ended ($1)"
-        sleep 0.25
-    done
-    cp "$work/screen.png" "/tmp/torvex-wayland-failure.png" 2>/dev/null || true
-    fail "$1: the picture does not fill the output (distance $(distance), bars $(bars)); screen in /tmp/torvex-wayland-failure.png"
-}
-
 wait_until_filled "at start"
-# Alt+Enter: a window of the game's own size, then fullscreen again. Each
-# is a size change the picture must follow.
-xdotool keydown alt key Return keyup alt
-for _ in $(seq 1 40); do
-    fills_output || break
-    sleep 0.25
-done
-fills_output && fail "Alt+Enter left fullscreen on"
-xdotool keydown alt key Return keyup alt
-wait_until_filled "after a window and back"
-
-xdotool key Escape
-for _ in $(seq 1 100); do
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not close on Escape"
-status=0
-wait "$game_pid" || status=$?
-game_pid=""
-[ "$status" -eq 1 ] || fail "exit code $status, expected 1 after a normal close"
+check_window_and_back
+close_with_escape
 echo "on Wayland the picture filled the output at 2x with bars, before and after a window; closed with 1"
