@@ -36,21 +36,6 @@ void AppendValue(int64_t value, int64_t zero, std::string* text) {
     *text += number;
 }
 
-// A whole decimal number, optionally negative, of at most 12 digits.
-bool ParseDecimal(const std::string& word, int64_t* value) {
-    size_t i = word.size() > 0 && word[0] == '-' ? 1 : 0;
-    if (i == word.size() || word.size() - i > 12)
-        return false;
-    int64_t result = 0;
-    for (; i < word.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(word[i])))
-            return false;
-        result = result * 10 + (word[i] - '0');
-    }
-    *value = word[0] == '-' ? -result : result;
-    return true;
-}
-
 // --- the state at the start of a game -------------------------------------------
 
 struct NumberField {
@@ -125,6 +110,20 @@ constexpr size_t NumberFieldCount = sizeof(NumberFields) / sizeof(NumberFields[0
 constexpr size_t TextFieldCount = sizeof(TextFields) / sizeof(TextFields[0]);
 
 }  // namespace
+
+bool ParseDecimal(const std::string& word, int64_t* value) {
+    size_t i = word.size() > 0 && word[0] == '-' ? 1 : 0;
+    if (i == word.size() || word.size() - i > 12)
+        return false;
+    int64_t result = 0;
+    for (; i < word.size(); ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(word[i])))
+            return false;
+        result = result * 10 + (word[i] - '0');
+    }
+    *value = word[0] == '-' ? -result : result;
+    return true;
+}
 
 // --- passes ---------------------------------------------------------------------
 

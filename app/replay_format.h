@@ -40,6 +40,10 @@ struct ReplayPass {
 
 extern const char PassSymbols[];
 
+// A whole decimal number as scripts and replays write it: an optional
+// leading '-', then at most 12 digits; no blanks, nothing after.
+bool ParseDecimal(const std::string& word, int64_t* value);
+
 // Appends one pass, or a repeat count, in the code above.
 void AppendPassCode(const ReplayPass& pass, std::string* text);
 void AppendRepeatCode(uint32_t count, std::string* text);

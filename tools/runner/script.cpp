@@ -5,6 +5,7 @@
 #include <limits>
 #include <sstream>
 
+#include "app/replay_format.h"
 #include "platform/platform.h"
 
 namespace {
@@ -41,26 +42,10 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-// A whole decimal integer within [low, high]; no signs other than a leading
-// '-', no blanks, no trailing letters.
+// A whole decimal integer within [low, high].
 bool ParseInteger(const std::string& word, int64_t low, int64_t high, int64_t* value) {
-    size_t i = 0;
-    bool negative = false;
-    if (!word.empty() && word[0] == '-') {
-        negative = true;
-        i = 1;
-    }
-    if (i == word.size() || word.size() - i > 12)
-        return false;
     int64_t result = 0;
-    for (; i < word.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(word[i])))
-            return false;
-        result = result * 10 + (word[i] - '0');
-    }
-    if (negative)
-        result = -result;
-    if (result < low || result > high)
+    if (!ParseDecimal(word, &result) || result < low || result > high)
         return false;
     *value = result;
     return true;
