@@ -30,11 +30,6 @@ replays="$work/data/torvex/replays"
 
 start_xvfb 1024x768
 
-title_shows() {
-    local mean
-    mean="$(import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)"
-    awk -v mean="$mean" 'BEGIN { exit !(mean > 0.2) }'
-}
 # Runs TORVEX with its arguments in the background, waits for its title.
 start_game() {
     SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
@@ -44,18 +39,7 @@ start_game() {
 }
 
 TORVEX_EXIT_DUMP="$work/real.json" start_game "$work/field.tvm"
-for _ in $(seq 1 120); do
-    title_shows && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title showed"
-    sleep 0.25
-done
-title_shows || fail "the title screen never appeared"
-sleep 0.5
-xdotool mousemove 512 384
-window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
-[ -n "$window" ] || fail "no game window"
-xdotool windowfocus "$window" 2>/dev/null || true
-send() { xdotool "$@"; sleep 0.25; }
+wait_for_title
 send mousemove_relative -- 0 45    # the menu cursor down a little
 send key F2                        # question marks off
 send key F1                        # a game, the view on the middle cell

@@ -35,23 +35,7 @@ game_pid=$!
 
 # Input sent before the loop runs (start-up pauses a second, longer under a
 # sanitizer) could arrive out of step: wait for the mostly light title screen.
-title_shows() {
-    local mean
-    mean="$(import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)"
-    awk -v mean="$mean" 'BEGIN { exit !(mean > 0.2) }'
-}
-for _ in $(seq 1 120); do
-    title_shows && break
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title showed"
-    sleep 0.25
-done
-title_shows || fail "the title screen never appeared"
-sleep 0.5
-xdotool mousemove 512 384
-window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
-[ -n "$window" ] || fail "no game window"
-xdotool windowfocus "$window" 2>/dev/null || true
-send() { xdotool "$@"; sleep 0.25; }
+wait_for_title
 send key F2                        # question marks off
 send key F4                        # animation off
 send key F1                        # a game, the view on the right cell

@@ -35,6 +35,33 @@ wait_for_end() {
     game_pid=""
 }
 
+# Whether the title screen shows: the screen is bright enough on average.
+title_shows() {
+    local mean
+    mean="$(import -window root png:- 2>/dev/null | convert - -format '%[fx:mean]' info: 2>/dev/null || echo 0)"
+    awk -v mean="$mean" 'BEGIN { exit !(mean > 0.2) }'
+}
+
+# Waits up to 30 seconds for the title, then puts the pointer in the middle
+# of a 1024 x 768 screen and the focus on the game's window.
+wait_for_title() {
+    for _ in $(seq 1 120); do
+        title_shows && break
+        kill -0 "$game_pid" 2>/dev/null || fail "the game ended before its title showed"
+        sleep 0.25
+    done
+    title_shows || fail "the title screen never appeared"
+    sleep 0.5
+    xdotool mousemove 512 384
+    local window
+    window="$(xdotool search --name '^Torvex$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$window" ] || fail "no game window"
+    xdotool windowfocus "$window" 2>/dev/null || true
+}
+
+# Input to the game, with a moment for it to act.
+send() { xdotool "$@"; sleep 0.25; }
+
 # Escape on the title closes the game normally, with exit status 1.
 close_with_escape() {
     xdotool key Escape

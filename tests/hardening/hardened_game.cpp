@@ -31,6 +31,15 @@ void HardenedGameTest::Start(const std::string& commandLine,
     Play("pass");
 }
 
+void HardenedGameTest::PlayAndClose(const std::string& map) {
+    Start(map);
+    ASSERT_TRUE(game->Running());
+    EXPECT_TRUE(Notices().empty());
+    Play("key F2\npass\nkey F3\npass\nkey F4\npass");
+    Close();
+    EXPECT_EQ(game->ExitCode(), 1);
+}
+
 std::vector<std::string> HardenedGameTest::Notices() const {
     const std::string prefix = "messagebox ";
     std::vector<std::string> notices;

@@ -20,6 +20,9 @@ class HardenedGameTest : public PlayedGameTest {
     // Starts the game with this argument text; the open dialog is answered
     // by `dialogAnswers` in order, then cancelled.
     void Start(const std::string& commandLine, const std::vector<std::string>& dialogAnswers = {});
+    // Starts the game on the map, switches the three options off with their
+    // keys (F2, F3, F4), and closes it normally.
+    void PlayAndClose(const std::string& map);
     // The notices the player saw, as "CAPTION | TEXT" (a line break in the
     // text shows as \n).
     std::vector<std::string> Notices() const;

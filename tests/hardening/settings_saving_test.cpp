@@ -35,17 +35,6 @@ constexpr uid_t StrangerId = 4321;
 
 class SettingsSaving : public HardenedGameTest {
   protected:
-    // Starts the game on the map, switches the three options off with their
-    // keys, and closes it normally.
-    void PlayAndClose(const std::string& map) {
-        Start(map);
-        ASSERT_TRUE(game->Running());
-        EXPECT_TRUE(Notices().empty());
-        Play("key F2\npass\nkey F3\npass\nkey F4\npass");
-        Close();
-        EXPECT_EQ(game->ExitCode(), 1);
-    }
-
     // PlayAndClose with standard error kept; returns what was said there.
     std::string PlayAndCloseTold(const std::string& map) {
         testing::internal::CaptureStderr();
